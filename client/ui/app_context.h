@@ -1,17 +1,30 @@
 #pragma once
-// What every page and the shell share: folders, endpoints, config.ini and
-// the account session. Built once by the application object; injectable so
-// that a test runs a whole main window in a temporary folder against the
-// simulator.
+// What every page and the shell share: folders, endpoints, config.ini, the
+// account session and the session's events. Built once by the application
+// object; injectable so that a test runs a whole main window in a temporary
+// folder against the simulator.
 
 #include "client/web/endpoints.h"
 
+#include <QObject>
 #include <QString>
+
+#include <functional>
 
 namespace settings { class ConfigFile; }
 namespace account { class AccountSession; }
 
 namespace ui {
+
+// Session-wide notifications between the account panel, the shell and pages.
+class SessionEvents final : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+Q_SIGNALS:
+    void signed_in();
+    void signed_out();
+};
 
 struct AppContext {
     QString run_dir;      // folder of config.ini, 皮肤资源, update
@@ -19,6 +32,16 @@ struct AppContext {
     web::Endpoints endpoints;
     settings::ConfigFile* config = nullptr;
     account::AccountSession* session = nullptr;
+    SessionEvents* events = nullptr;
+
+    // The sign-in request again with the given (untrimmed) texts, with its
+    // effects on the account panel, status line and user agent; neither the
+    // Signed-in flag nor config.ini change. Provided by the account panel.
+    std::function<bool(const QString& user_name, const QString& password, QString* error)>
+        sign_in_request;
+    // Current texts of 编辑框_用户名 and 编辑框_密码 (untrimmed).
+    std::function<QString()> user_name_text;
+    std::function<QString()> password_text;
 };
 
 }  // namespace ui
