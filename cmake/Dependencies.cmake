@@ -10,6 +10,8 @@ pkg_check_modules(MINIZIP REQUIRED IMPORTED_TARGET minizip)
 pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET xlsxwriter)
 pkg_check_modules(QRENCODE REQUIRED IMPORTED_TARGET libqrencode)
 find_path(HTTPLIB_INCLUDE_DIR httplib.h REQUIRED)
+# Debian builds cpp-httplib as a shared library; its flags (TLS, zlib) must match.
+pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 
 if(VARNEL_TESTS)
   find_package(GTest REQUIRED)
