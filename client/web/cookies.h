@@ -4,9 +4,12 @@
 // shares.
 
 #include <functional>
+#include <list>
+#include <map>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -19,6 +22,8 @@ std::string cookie_domain(std::string_view url, bool two_labels, bool keep_port)
 
 // Merges `extra` into `base` (both trimmed in place); deletions ("a=" and
 // "a=deleted") drop out. Returns the merged text, also left in `base`.
+// Names are matched as plain text anywhere in `base`, ignoring ASCII case;
+// a piece whose name is blank is not a cookie and is skipped.
 std::string merge_cookies(std::string& base, std::string& extra);
 
 // The process-wide session cookie store, keyed by "http://" + domain.
@@ -30,7 +35,9 @@ public:
     // "a=1; b=2" for the URL's host (cookie_domain(url, false, false)), or
     // empty; also empty when the text would exceed `limit` bytes.
     std::string cookies_for(std::string_view url, std::size_t limit = 1024) const;
-    // Sets one cookie (name kept as given, value may contain "=").
+    // Sets one cookie (name trimmed of blanks, case kept; value may contain
+    // "="). An empty value or "deleted" removes the cookie. A blank name is
+    // ignored.
     void set_cookie(std::string_view url, std::string_view name, std::string_view value);
 
     struct Cookie {
@@ -42,14 +49,26 @@ public:
     void clear();
 
     // Called after every change (outside the lock), from the thread that
-    // made it; the browser mirror listens here. One listener.
+    // made it; the browser mirror listens here. One listener. A removed
+    // cookie is reported with an empty value; clear() reports nothing.
     using Listener = std::function<void(const Cookie&)>;
     void set_listener(Listener listener);
 
 private:
     CookieStore() = default;
+
+    // One domain's cookies in the order they were first set.
+    struct Jar {
+        std::list<std::pair<std::string, std::string>> cookies;  // name, value
+        std::unordered_map<std::string, std::list<std::pair<std::string, std::string>>::iterator>
+            by_name;
+    };
+
+    bool put_locked(const std::string& domain, const std::string& name, const std::string& value);
+    bool erase_locked(const std::string& domain, const std::string& name);
+
     mutable std::mutex m_mutex;
-    std::vector<Cookie> m_cookies;
+    std::map<std::string, Jar> m_jars;  // by domain
     Listener m_listener;
 };
 
