@@ -16,6 +16,7 @@ namespace account {
 struct SignInResult {
     bool ok = false;
     std::string error;  // the text shown after "登录失败！错误信息：" on failure
+    int edition = 0;    // 1..3 when web_type named an edition (now its name), else 0
 };
 
 class AccountSession {
@@ -45,8 +46,14 @@ public:
     using Random = std::function<int(int low, int high)>;
     void set_random(Random random) { m_random = std::move(random); }
 
-    // Implemented by the sign-in protocol (see account_session.cpp and friends).
+    // Sends the sign-in and, when it succeeds, the client-information
+    // request; fills the record, the cookie list and the browser user agent.
+    // `record_user_name` is what the record keeps as `username` (the form's
+    // untrimmed text); the first overload keeps `user_name`. The Signed-in
+    // flag is left to the caller.
     SignInResult sign_in_request(const std::string& user_name, const std::string& password);
+    SignInResult sign_in_request(const std::string& user_name, const std::string& password,
+                                 const std::string& record_user_name);
 
 private:
     web::Endpoints m_endpoints;
