@@ -4,6 +4,7 @@
 // object; injectable so that a test runs a whole main window in a temporary
 // folder against the simulator.
 
+#include "client/ui/shell_hooks.h"
 #include "client/web/endpoints.h"
 
 #include <QObject>
@@ -42,6 +43,9 @@ struct AppContext {
     // Current texts of 编辑框_用户名 and 编辑框_密码 (untrimmed).
     std::function<QString()> user_name_text;
     std::function<QString()> password_text;
+
+    // Start-up steps, timers and the user menu the shell runs.
+    ShellHooks hooks;
 };
 
 }  // namespace ui

@@ -1,0 +1,1 @@
+// Resources only: the archive needs one unit of its own.
