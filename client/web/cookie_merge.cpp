@@ -2,6 +2,7 @@
 
 #include "client/web/cookies.h"
 
+#include "client/web/cookie_segments.h"
 #include "client/web/text.h"
 #include "client/web/text_fold.h"
 
@@ -43,11 +44,7 @@ std::string merge_cookies(std::string& base, std::string& extra)
     close_with_semicolon(base);
     close_with_semicolon(extra);
 
-    // `folded` mirrors `base` with ASCII letters lower-cased; byte offsets
-    // agree, so a hit in one is a hit in the other.
-    std::string folded;
-    append_folded(folded, base);
-
+    CookieSegments segments(base);
     for_each_piece(extra, [&](std::string_view piece) {
         const std::size_t eq = piece.find('=');
         if (eq == std::string_view::npos)
@@ -57,48 +54,25 @@ std::string merge_cookies(std::string& base, std::string& extra)
             return;
         std::string folded_name;
         append_folded(folded_name, name);
-        const std::size_t at = find_bytes(folded, folded_name);
-        if (at == std::string_view::npos) {
-            base.append(piece);
-            base += ';';
-            append_folded(folded, piece);
-            folded += ';';
-            return;
-        }
-        // The old pair runs from the name to the next ";" after it; every
-        // copy of that text is replaced by the new piece.
-        std::size_t old_end = base.find(';', at + name.size());
-        if (old_end == std::string::npos)
-            old_end = base.size();
-        const std::string folded_old = folded.substr(at, old_end - at);
-        std::string new_base;
-        std::string new_folded;
-        new_base.reserve(base.size() + piece.size());
-        new_folded.reserve(base.size() + piece.size());
-        std::size_t copied = 0;
-        for (std::size_t hit = at; hit != std::string_view::npos;
-             hit = find_bytes(folded, folded_old, copied)) {
-            new_base.append(base, copied, hit - copied);
-            new_folded.append(folded, copied, hit - copied);
-            new_base.append(piece);
-            append_folded(new_folded, piece);
-            copied = hit + folded_old.size();
-        }
-        new_base.append(base, copied);
-        new_folded.append(folded, copied);
-        base.swap(new_base);
-        folded.swap(new_folded);
+        // The name is looked for as plain text anywhere in the string, so it
+        // may be found inside another pair; that pair's text from the name to
+        // its ";" is what gets replaced, in every copy.
+        const auto hit = segments.find_first(folded_name);
+        if (!hit)
+            segments.append(piece);
+        else
+            segments.replace_all(segments.folded_tail(*hit), piece);
     });
 
     std::string merged;
-    merged.reserve(base.size());
-    for_each_piece(base, [&](std::string_view piece) {
-        const std::string pair = trim(piece);
+    merged.reserve(base.size() + extra.size());
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        const std::string pair = trim(segments.segment(i));
         if (pair.empty() || is_deletion(pair))
-            return;
+            continue;
         merged += pair;
         merged += "; ";
-    });
+    }
     base = trim(merged);
     return base;
 }

@@ -4,9 +4,78 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace {
+
+// The merge rule written the slow, obvious way over the whole string: the
+// indexed implementation must agree with it on any input.
+std::string fold(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
+    return s;
+}
+
+std::string trim_blanks(const std::string& s)
+{
+    const auto b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string::npos)
+        return {};
+    return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
+}
+
+std::string reference_merge(std::string base, std::string extra)
+{
+    base = trim_blanks(base);
+    extra = trim_blanks(extra);
+    if (!base.empty() && base.back() != ';')
+        base += ';';
+    if (!extra.empty() && extra.back() != ';')
+        extra += ';';
+    std::size_t start = 0;
+    while (start < extra.size()) {
+        const std::size_t end = extra.find(';', start);
+        const std::string piece = extra.substr(start, end - start);
+        start = end + 1;
+        const std::size_t eq = piece.find('=');
+        if (eq == std::string::npos || trim_blanks(piece.substr(0, eq)).empty())
+            continue;
+        const std::string name = fold(piece.substr(0, eq));
+        const std::size_t at = fold(base).find(name);
+        if (at == std::string::npos) {
+            base += piece + ";";
+            continue;
+        }
+        std::size_t old_end = base.find(';', at + name.size());
+        if (old_end == std::string::npos)
+            old_end = base.size();
+        const std::string old = fold(base.substr(at, old_end - at));
+        std::string out;
+        std::size_t copied = 0;
+        const std::string folded = fold(base);
+        for (std::size_t hit = folded.find(old); hit != std::string::npos;
+             hit = folded.find(old, copied)) {
+            out += base.substr(copied, hit - copied) + piece;
+            copied = hit + old.size();
+        }
+        base = out + base.substr(copied);
+    }
+    std::string merged;
+    start = 0;
+    while (start < base.size()) {
+        const std::size_t end = base.find(';', start);
+        const std::string pair = trim_blanks(base.substr(start, end - start));
+        start = end + 1;
+        const bool deletion = !pair.empty() && (pair.back() == '=' ||
+                                                (pair.size() >= 8 && pair.ends_with("=deleted")));
+        if (!pair.empty() && !deletion)
+            merged += pair + "; ";
+    }
+    return trim_blanks(merged);
+}
 
 TEST(CookieDomain, TakesHostAfterSchemeWithPortAndLabelRules)
 {
@@ -72,6 +141,35 @@ TEST(MergeCookies, ExtraWinsAndDeletionsDropOut)
         std::string extra = c.extra;
         EXPECT_EQ(web::merge_cookies(base, extra), c.expected);
         EXPECT_EQ(base, c.expected);
+    }
+}
+
+TEST(MergeCookies, AgreesWithTheWholeStringRuleOnRandomInput)
+{
+    // A tiny alphabet makes names collide, hide inside other pairs and
+    // differ only in case; sizes reach past the point where the merge
+    // switches to its index.
+    std::mt19937 random(20240611);
+    const std::string alphabet = "aAbB= =dl";
+    auto random_pairs = [&](int count) {
+        std::string s;
+        for (int i = 0; i < count; ++i) {
+            const int len = 1 + static_cast<int>(random() % 7);
+            for (int k = 0; k < len; ++k)
+                s += alphabet[random() % alphabet.size()];
+            if (random() % 9 == 0)
+                s += "=deleted";
+            s += (random() % 4 == 0) ? ";" : "; ";
+        }
+        return s;
+    };
+    for (int round = 0; round < 300; ++round) {
+        const std::string base = random_pairs(static_cast<int>(random() % 200));
+        const std::string extra = random_pairs(static_cast<int>(random() % 200));
+        SCOPED_TRACE("base: " + base + "\nextra: " + extra);
+        std::string b = base;
+        std::string e = extra;
+        ASSERT_EQ(web::merge_cookies(b, e), reference_merge(base, extra));
     }
 }
 
