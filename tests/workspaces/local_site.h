@@ -4,6 +4,7 @@
 
 #include <httplib.h>
 
+#include <chrono>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -39,7 +40,8 @@ public:
         });
         m_port = m_server.bind_to_any_port("127.0.0.1");
         m_thread = std::thread([this] { m_server.listen_after_bind(); });
-        m_server.wait_until_ready();
+        for (int i = 0; i < 5000 && !m_server.is_running(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 
     // Afterwards the port refuses connections.
