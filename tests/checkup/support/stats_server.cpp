@@ -14,8 +14,9 @@ StatsServer::StatsServer() : m_server(std::make_unique<httplib::Server>())
             route = Backlinks;
         StatsPage page;
         {
-            const std::lock_guard lock(m_mutex);
+            std::unique_lock lock(m_mutex);
             m_targets.push_back(request.target);
+            m_released.wait_for(lock, std::chrono::seconds(10), [&] { return m_held != route; });
             std::vector<StatsPage>& queue = m_pages[route];
             std::size_t& served = m_served[route];
             if (!queue.empty())
@@ -35,6 +36,7 @@ StatsServer::StatsServer() : m_server(std::make_unique<httplib::Server>())
 
 StatsServer::~StatsServer()
 {
+    release();
     m_server->stop();
     m_thread.join();
 }
@@ -49,6 +51,21 @@ void StatsServer::set_pages(Route route, std::vector<StatsPage> pages)
     const std::lock_guard lock(m_mutex);
     m_pages[route] = std::move(pages);
     m_served[route] = 0;
+}
+
+void StatsServer::hold(Route route)
+{
+    const std::lock_guard lock(m_mutex);
+    m_held = route;
+}
+
+void StatsServer::release()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_held = -1;
+    }
+    m_released.notify_all();
 }
 
 std::vector<std::string> StatsServer::targets() const

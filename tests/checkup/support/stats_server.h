@@ -3,6 +3,7 @@
 // carry (hostile sizes, charsets, broken markers): it answers the overview,
 // backlink and whois paths from queues of pages and records every target.
 
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -34,6 +35,9 @@ public:
     void set_pages(Route route, std::vector<StatsPage> pages);
     // Every request target (path and query) in the order served.
     std::vector<std::string> targets() const;
+    // Replies of the route wait until release() (at most ten seconds).
+    void hold(Route route);
+    void release();
 
 private:
     std::unique_ptr<httplib::Server> m_server;
@@ -43,6 +47,8 @@ private:
     std::vector<StatsPage> m_pages[3];
     std::size_t m_served[3] = {};
     std::vector<std::string> m_targets;
+    std::condition_variable m_released;
+    int m_held = -1;
 };
 
 // Realistic pages of the statistics site for `domain`.
