@@ -19,6 +19,7 @@ struct Recorded {
     std::string target;  // path and query as sent
     std::string body;
     std::string user_agent;
+    std::string cookie;
 };
 
 class LocalServer {
@@ -31,7 +32,7 @@ public:
         m_server.set_logger([this](const httplib::Request& req, const httplib::Response&) {
             std::lock_guard lock(m_mutex);
             m_log.push_back({req.method, req.path, req.target, req.body,
-                             req.get_header_value("User-Agent")});
+                             req.get_header_value("User-Agent"), req.get_header_value("Cookie")});
         });
         m_server.Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
             answer(req, res);
@@ -40,8 +41,9 @@ public:
             answer(req, res);
         });
         m_port = m_server.bind_to_any_port("127.0.0.1");
+        // The socket listens once bound: connections wait in its backlog
+        // until the accept loop runs.
         m_thread = std::thread([this] { m_server.listen_after_bind(); });
-        m_server.wait_until_ready();
     }
     ~LocalServer()
     {
