@@ -27,7 +27,9 @@ std::string scratch_name_beside(const std::filesystem::path& target, std::string
     std::filesystem::path dir = target.parent_path();
     if (dir.empty())
         dir = ".";
-    std::string pattern = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string name = ".";
+    name.append(target.filename().string()).append(".XXXXXX");
+    std::string pattern = (dir / name).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
         *error = "cannot create a file in " + dir.string();
