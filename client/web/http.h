@@ -21,6 +21,7 @@ struct HttpRequest {
     std::string response_headers;  // out: raw header text, CR LF separated
     std::string body_bytes;        // in: raw body, wins over `body`
     std::stop_token stop;          // in: aborts the transfer promptly when stop is requested
+    long status = 0;               // out: HTTP status of the final reply, 0 when none arrived
 };
 
 // Returns the reply body bytes, empty on any failure (refused, timed out,
