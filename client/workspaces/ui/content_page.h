@@ -1,7 +1,14 @@
 #pragma once
-// Page 1 of 主窗口选择夹: content management, the service's back end in an embedded browser.
+// Page 1 of 主窗口选择夹: content management, the service's back end in an
+// embedded browser, one back-end page per tab of 高级选择夹1.
 
 #include "client/ui/feature_page.h"
+
+#include <vector>
+
+class QLabel;
+class QTabWidget;
+class QWebEngineView;
 
 namespace ui { struct AppContext; }
 
@@ -17,8 +24,23 @@ public:
     bool selects_itself() const override { return true; }
     void run_page_work(std::function<void()> done) override;
 
+    // Set from a tab change until the browser has taken the navigation.
+    bool page_load_flag() const { return m_page_load_flag; }
+
 private:
+    void on_tab_changed(int tab);
+    void load_tab(int tab);
+    void finish_load(int generation);
+
     ui::AppContext& m_context;
+    QTabWidget* m_tabs = nullptr;
+    QWebEngineView* m_browser = nullptr;
+    QLabel* m_loading_caption = nullptr;
+    QLabel* m_loading_picture = nullptr;
+    bool m_page_load_flag = false;
+    int m_load_generation = 0;
+    // Page work waiting for the current load to end.
+    std::vector<std::function<void()>> m_waiting;
 };
 
 }  // namespace workspaces

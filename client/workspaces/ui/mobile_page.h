@@ -1,9 +1,18 @@
 #pragma once
-// Page 2 of 主窗口选择夹: the mobile preview of the site with its QR code.
+// Page 2 of 主窗口选择夹: the site as a phone shows it, beside its QR code.
 
 #include "client/ui/feature_page.h"
+#include "client/workspaces/background_job.h"
 
-namespace ui { struct AppContext; }
+#include <string>
+
+class QLabel;
+class QWebEngineView;
+
+namespace ui {
+struct AppContext;
+class PictureBox;
+}  // namespace ui
 
 namespace workspaces {
 
@@ -18,7 +27,20 @@ public:
     void run_page_work(std::function<void()> done) override;
 
 private:
+    void show_qr_code(int generation, const std::string& reply);
+    void finish(int generation);
+
     ui::AppContext& m_context;
+    ui::PictureBox* m_backdrop = nullptr;
+    ui::PictureBox* m_qr_code = nullptr;
+    QWebEngineView* m_viewer = nullptr;
+    QWebEngineView* m_phone_browser = nullptr;
+    QLabel* m_loading_picture = nullptr;
+    BackgroundJob m_qr_job;
+    int m_generation = 0;
+    bool m_qr_done = false;
+    bool m_viewer_done = false;
+    std::function<void()> m_done;
 };
 
 }  // namespace workspaces

@@ -3,6 +3,8 @@
 
 #include "client/ui/feature_page.h"
 
+class QWebEngineView;
+
 namespace ui { struct AppContext; }
 
 namespace workspaces {
@@ -13,8 +15,12 @@ class OrderPage final : public ui::FeaturePage {
 public:
     explicit OrderPage(ui::AppContext& context, QWidget* parent = nullptr);
 
+    // Navigates afresh on every opening and does not wait for the page.
+    void run_page_work(std::function<void()> done) override;
+
 private:
     ui::AppContext& m_context;
+    QWebEngineView* m_browser = nullptr;
 };
 
 }  // namespace workspaces
