@@ -1,0 +1,68 @@
+#include "client/shell/application.h"
+
+#include "client/account/account_session.h"
+#include "client/settings/config_file.h"
+#include "client/shell/main_window.h"
+
+#include "platform/platform.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QTimer>
+
+namespace shell {
+
+Folders folders_from_arguments(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption run_dir(QStringLiteral("run-dir"),
+                                     QStringLiteral("Folder of config.ini and the skins."),
+                                     QStringLiteral("folder"));
+    const QCommandLineOption config_dir(QStringLiteral("config-dir"),
+                                        QStringLiteral("Per-user settings folder."),
+                                        QStringLiteral("folder"));
+    parser.addOption(run_dir);
+    parser.addOption(config_dir);
+    // Options meant for Qt or the browser engine are not ours to refuse.
+    parser.parse(arguments);
+
+    Folders folders;
+    folders.run_dir = parser.isSet(run_dir) ? QDir(parser.value(run_dir)).absolutePath()
+                                            : QString::fromStdString(platform::executable_dir());
+    folders.config_dir = parser.isSet(config_dir)
+                             ? QDir(parser.value(config_dir)).absolutePath()
+                             : QString::fromStdString(platform::user_config_dir());
+    return folders;
+}
+
+Application::Application(const Folders& folders)
+{
+    m_context.run_dir = folders.run_dir;
+    m_context.config_dir = folders.config_dir;
+    m_context.endpoints = web::load_endpoints(folders.run_dir.toStdString());
+    m_config = std::make_unique<settings::ConfigFile>(folders.run_dir.toStdString());
+    m_session = std::make_unique<account::AccountSession>(m_context.endpoints);
+    m_events = std::make_unique<ui::SessionEvents>();
+    m_context.config = m_config.get();
+    m_context.session = m_session.get();
+    m_context.events = m_events.get();
+    m_window = std::make_unique<MainWindow>(m_context);
+}
+
+Application::~Application() = default;
+
+int Application::exec()
+{
+    QObject::connect(m_window.get(), &MainWindow::started, m_window.get(), [this] {
+        m_window->show();
+        m_window->start_timers();
+    });
+    // Queued: an exit asked for during start-up must reach a running loop.
+    QObject::connect(m_window.get(), &MainWindow::exit_requested, qApp,
+                     [](int code) { QCoreApplication::exit(code); }, Qt::QueuedConnection);
+    QTimer::singleShot(0, m_window.get(), &MainWindow::start);
+    return QApplication::exec();
+}
+
+}  // namespace shell
