@@ -57,6 +57,27 @@ std::optional<std::int64_t> parse_count(std::string_view text)
     return value;
 }
 
+// Addresses are passed on as the client wrote them, spaces and Chinese
+// included; the request line needs those bytes escaped. "%" stays as it is,
+// so an address that is already escaped is not escaped twice.
+std::string request_address(std::string_view address)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    constexpr std::string_view kUnsafe = "\"<>\\^`{|}";
+    std::string out;
+    for (const char c : address) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte >= 0x7F || kUnsafe.find(c) != std::string_view::npos) {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 struct ContentRange {
     std::int64_t first = -1;
     std::int64_t last = -1;
@@ -244,8 +265,10 @@ void Downloader::Task::run()
     m_fd = ::open(m_options.destination.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     Outcome outcome = Outcome::Failed;
     if (m_multi && m_fd >= 0 && !cancelled()) {
+        m_url = request_address(m_options.url);
         const Probe probed = probe();
-        m_url = probed.ok ? probed.url : m_options.url;
+        if (probed.ok)
+            m_url = probed.url;
         m_etag = probed.etag;
         const std::int64_t segments =
             probed.ok && probed.length > 0
@@ -295,7 +318,7 @@ EngineTransfer& Downloader::Task::new_transfer(TransferRole role)
 void Downloader::Task::configure(EngineTransfer& t)
 {
     CURL* e = t.easy;
-    curl_easy_setopt(e, CURLOPT_URL, m_url.empty() ? m_options.url.c_str() : m_url.c_str());
+    curl_easy_setopt(e, CURLOPT_URL, m_url.c_str());
     curl_easy_setopt(e, CURLOPT_PRIVATE, &t);
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(e, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
@@ -400,7 +423,7 @@ Downloader::Task::Probe Downloader::Task::probe()
         probed.etag = t.reply.etag;
     char* effective = nullptr;
     curl_easy_getinfo(t.easy, CURLINFO_EFFECTIVE_URL, &effective);
-    probed.url = effective ? effective : m_options.url;
+    probed.url = effective ? effective : m_url;
     return probed;
 }
 

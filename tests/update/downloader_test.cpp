@@ -240,6 +240,23 @@ INSTANTIATE_TEST_SUITE_P(
                    false, 1000 * 1000}),
     [](const ::testing::TestParamInfo<ServerCase>& info) { return std::string(info.param.name); });
 
+TEST_F(DownloaderTest, AddressWithSpacesAndChineseIsEscapedOnTheWire)
+{
+    const std::string body = testsupport::pseudo_random_bytes(1000 * 1000);
+    FileServer server(body);
+    update::Downloader downloader;
+    Recorder recorder;
+    auto options = options_for(server);
+    options.url = server.url("/pkg/client 2 新.zip");
+    ASSERT_TRUE(downloader.start(options, recorder.handler()));
+    const auto finished = recorder.wait_finished();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(finished->value2, 1);
+    EXPECT_TRUE(downloaded() == body);
+    for (const auto& request : server.requests())
+        EXPECT_EQ(request.path, "/pkg/client%202%20%E6%96%B0.zip");
+}
+
 TEST_F(DownloaderTest, NoServerFinishesIncomplete)
 {
     int port = 0;

@@ -72,8 +72,8 @@ UpdateWindow::~UpdateWindow()
         m_session->clean_up();
 }
 
-bool UpdateWindow::begin(const std::vector<std::string>& arguments,
-                         const std::filesystem::path& temp_dir, const update::DownloadOptions& engine)
+bool UpdateWindow::begin(const std::vector<std::string>& arguments, const TempDirProvider& temp_dir,
+                         const update::DownloadOptions& engine)
 {
     const auto task = update::parse_arguments(arguments);
     if (!task)
@@ -89,7 +89,7 @@ bool UpdateWindow::begin(const std::vector<std::string>& arguments,
         return false;
     }
     update::stop_program_for(task->install_path);
-    m_session = std::make_unique<update::UpdateSession>(*task, *kind, temp_dir, engine);
+    m_session = std::make_unique<update::UpdateSession>(*task, *kind, temp_dir(), engine);
     start_download();
     return true;
 }

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -34,10 +35,14 @@ public:
     explicit UpdateWindow(QWidget* parent = nullptr);
     ~UpdateWindow() override;
 
+    // Gives the private temporary folder; asked only once the command line
+    // has been accepted, so a rejected run leaves nothing behind.
+    using TempDirProvider = std::function<std::filesystem::path()>;
+
     // The main flow, from the arguments after the program path to the start
     // of the download. False when the command line is rejected or the
     // download kind is not supported: the program then ends with code 0.
-    bool begin(const std::vector<std::string>& arguments, const std::filesystem::path& temp_dir,
+    bool begin(const std::vector<std::string>& arguments, const TempDirProvider& temp_dir,
                const update::DownloadOptions& engine = {});
 
     update::UpdateSession* session() const { return m_session.get(); }
