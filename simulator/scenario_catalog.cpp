@@ -8,7 +8,7 @@
 namespace sim {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, std::string_view>, 21> catalog{{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 22> catalog{{
     // Any role.
     {"slow", "every reply waits ms (default 1500) before it starts"},
     {"stall", "headers, then not one body byte until the client gives up (max_ms, default "
@@ -23,6 +23,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 21> catalog{
     // account_server
     {"login_refused", "sign-in answers login \"no\" with an alert (alert=...)"},
     {"not_image", "the QR code page answers HTML instead of a PNG"},
+    {"platform_count", "the platform list holds only its first count members (default 5)"},
     // service_site
     {"status_not_1", "client_status.php answers text (default \"0\")"},
     {"newer_version", "the manifest names version (default V3.1.0)"},
