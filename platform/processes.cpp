@@ -2,12 +2,12 @@
 
 #include "platform/platform.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <csignal>
 #include <dirent.h>
-#include <algorithm>
-#include <charconv>
 #include <unistd.h>
 
 namespace platform {

@@ -32,8 +32,9 @@ bool start_detached(const std::string& program, const std::vector<std::string>& 
 
     pid_t pid = 0;
     const bool by_path = program.find('/') != std::string::npos;
-    const int rc = by_path ? ::posix_spawn(&pid, program.c_str(), nullptr, &attr, argv.data(), environ)
-                           : ::posix_spawnp(&pid, program.c_str(), nullptr, &attr, argv.data(), environ);
+    const int rc =
+        by_path ? ::posix_spawn(&pid, program.c_str(), nullptr, &attr, argv.data(), environ)
+                : ::posix_spawnp(&pid, program.c_str(), nullptr, &attr, argv.data(), environ);
     ::posix_spawnattr_destroy(&attr);
     if (rc != 0)
         return false;

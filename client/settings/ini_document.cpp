@@ -80,12 +80,12 @@ bool same_name(std::string_view a, std::string_view b)
 enum class LineKind { Blank, Comment, Section, Key, Other };
 
 struct Line {
-    std::size_t begin = 0;    // first byte of the line
-    std::size_t end = 0;      // end of its content (before "\r\n" or "\n")
-    std::size_t next = 0;     // first byte of the following line
+    std::size_t begin = 0;  // first byte of the line
+    std::size_t end = 0;    // end of its content (before "\r\n" or "\n")
+    std::size_t next = 0;   // first byte of the following line
     LineKind kind = LineKind::Other;
-    std::string_view name;    // section name or key, trimmed
-    std::string_view value;   // key value, trimmed
+    std::string_view name;   // section name or key, trimmed
+    std::string_view value;  // key value, trimmed
 };
 
 Line read_line(std::string_view bytes, std::size_t begin)

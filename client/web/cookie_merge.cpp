@@ -24,8 +24,7 @@ void close_with_semicolon(std::string& s)
 
 // The pieces of a cookie string split at ";", the empty one after the last
 // ";" left out.
-template <typename F>
-void for_each_piece(std::string_view s, F&& f)
+template <typename F> void for_each_piece(std::string_view s, F&& f)
 {
     std::size_t start = 0;
     while (start < s.size()) {

@@ -61,12 +61,13 @@ void CookieStore::set_cookie(std::string_view url, std::string_view name, std::s
     if (key.empty())
         return;
     const bool removal = value.empty() || value == "deleted";
-    Cookie changed{cookie_domain(url, false, false), key, removal ? std::string() : std::string(value)};
+    Cookie changed{cookie_domain(url, false, false), key,
+                   removal ? std::string() : std::string(value)};
     Listener listener;
     {
         std::lock_guard lock(m_mutex);
-        const bool changed_anything =
-            removal ? erase_locked(changed.domain, key) : put_locked(changed.domain, key, changed.value);
+        const bool changed_anything = removal ? erase_locked(changed.domain, key)
+                                              : put_locked(changed.domain, key, changed.value);
         if (!changed_anything)
             return;  // nothing new: no echo to the mirror
         listener = m_listener;

@@ -43,29 +43,9 @@ std::string between(std::string_view text, std::string_view left, std::string_vi
 
 std::size_t find_ci(std::string_view hay, std::string_view needle, std::size_t from)
 {
-    if (from > hay.size())
-        return std::string_view::npos;
-    if (needle.empty())
-        return from;
     std::string folded_needle;
     append_folded(folded_needle, needle);
-    // Fold the haystack a window at a time so that a hit near `from` does
-    // not pay for folding the rest of a large page.
-    constexpr std::size_t kWindow = 16384;
-    std::string window;
-    std::size_t pos = from;
-    while (hay.size() - pos >= needle.size()) {
-        const std::size_t len = std::min(hay.size() - pos, kWindow + needle.size() - 1);
-        window.clear();
-        append_folded(window, hay.substr(pos, len));
-        const std::size_t hit = find_bytes(window, folded_needle);
-        if (hit != std::string_view::npos)
-            return pos + hit;
-        if (pos + len == hay.size())
-            break;
-        pos += len - (needle.size() - 1);
-    }
-    return std::string_view::npos;
+    return find_folded(hay, folded_needle, from);
 }
 
 std::string to_lower_ascii(std::string_view s)

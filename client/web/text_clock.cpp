@@ -53,7 +53,8 @@ LocalTime system_local_time()
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     std::tm tm{};
     ::localtime_r(&seconds, &tm);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
     LocalTime t;
     t.year = tm.tm_year + 1900;
     t.month = tm.tm_mon + 1;

@@ -39,22 +39,19 @@ std::vector<std::string> collect_between(std::string_view text, std::string_view
     std::vector<std::string> blocks;
     if (start.empty() || end.empty())
         return blocks;
-    // One folded copy of the page; every search below moves forward only.
-    std::string folded;
-    folded.reserve(text.size());
-    append_folded(folded, text);
     std::string folded_start;
     std::string folded_end;
     append_folded(folded_start, start);
     append_folded(folded_end, end);
 
+    // Every search moves forward only: the page is scanned once.
     std::size_t pos = 0;
     while (true) {
-        const std::size_t s = find_bytes(folded, folded_start, pos);
+        const std::size_t s = find_folded(text, folded_start, pos);
         if (s == std::string_view::npos)
             break;
         const std::size_t inner = s + start.size();
-        const std::size_t e = find_bytes(folded, folded_end, inner);
+        const std::size_t e = find_folded(text, folded_end, inner);
         if (e == std::string_view::npos)
             break;
         const std::string_view block = trim_spaces(text.substr(inner, e - inner));

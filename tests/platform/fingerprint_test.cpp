@@ -41,8 +41,8 @@ TEST(Fingerprint, ProcessorIdIsCpuidLeafOneEdxThenEax)
     // The signature in EAX decodes to the family, model and stepping the
     // kernel shows.
     const unsigned long base_family = (eax >> 8) & 0xF;
-    const unsigned long family = base_family == 0xF ? base_family + ((eax >> 20) & 0xFF)
-                                                    : base_family;
+    const unsigned long family =
+        base_family == 0xF ? base_family + ((eax >> 20) & 0xFF) : base_family;
     unsigned long model = (eax >> 4) & 0xF;
     if (base_family == 0x6 || base_family == 0xF)
         model |= ((eax >> 16) & 0xF) << 4;

@@ -112,8 +112,8 @@ TEST_F(PrivateTempTest, NeverUsesALinkOrAFileInItsPlace)
          [](const std::string& at, const std::string& target) {
              ASSERT_EQ(::symlink(target.c_str(), at.c_str()), 0);
          }},
-        {"regular file", [](const std::string& at,
-                            const std::string&) { std::ofstream(at) << "x"; }},
+        {"regular file",
+         [](const std::string& at, const std::string&) { std::ofstream(at) << "x"; }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -24,11 +24,8 @@ TEST_F(KeyStoreTest, ValuesRoundTripAndTheFolderIsCreated)
         std::string name;
         std::uint32_t value;
     } cases[] = {
-        {"ridoraza", 123456},
-        {"zero", 0},
-        {"max", 4294967295u},
-        {"名字", 7},
-        {"ridoraza", 99},  // overwrites
+        {"ridoraza", 123456}, {"zero", 0},      {"max", 4294967295u},
+        {"名字", 7},          {"ridoraza", 99},  // overwrites
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -51,9 +48,16 @@ TEST_F(KeyStoreTest, DamagedOrForeignLinesReadAsMissing)
         const char* name;
         std::optional<std::uint32_t> expected;
     } cases[] = {
-        {"ok", 1u},   {"neg", std::nullopt},   {"big", std::nullopt}, {"text", std::nullopt},
-        {"empty", std::nullopt}, {"space", std::nullopt}, {"last", 8u}, {"absent", std::nullopt},
-        {"", std::nullopt}, {"a=b", std::nullopt},
+        {"ok", 1u},
+        {"neg", std::nullopt},
+        {"big", std::nullopt},
+        {"text", std::nullopt},
+        {"empty", std::nullopt},
+        {"space", std::nullopt},
+        {"last", 8u},
+        {"absent", std::nullopt},
+        {"", std::nullopt},
+        {"a=b", std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

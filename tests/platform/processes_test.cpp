@@ -15,7 +15,8 @@
 
 namespace {
 
-bool wait_for(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(10))
+bool wait_for(const std::function<bool()>& done,
+              std::chrono::seconds limit = std::chrono::seconds(10))
 {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (std::chrono::steady_clock::now() < end) {

@@ -114,8 +114,7 @@ TEST_F(ConfigFileTest, WriteChangesOnlyTheKeyItWrites)
          "odd line\n[S]\nk=v\n"},
         {"names matched ignoring ASCII case", "[sEc]\nKEY=1\n", "SEC", "key", "2",
          "[sEc]\nKEY=2\n"},
-        {"key before any section is not in the section", "k=1\n", "S", "k", "2",
-         "k=1\n[S]\nk=2\n"},
+        {"key before any section is not in the section", "k=1\n", "S", "k", "2", "k=1\n[S]\nk=2\n"},
         {"comment line is not a key", "[A]\n;k=1\n", "A", "k", "2", "[A]\n;k=1\nk=2\n"},
         {"first of duplicate keys", "[A]\nk=1\nk=2\n", "A", "k", "3", "[A]\nk=3\nk=2\n"},
         {"key in a repeated section", "[A]\nx=1\n[B]\n[A]\nk=1\n", "A", "k", "2",
@@ -177,7 +176,8 @@ TEST_F(ConfigFileTest, GarbageAndHugeFilesKeepEveryByte)
         c = static_cast<char>(random());
     std::string huge;
     while (huge.size() < 10 * 1024 * 1024)
-        huge += "[section" + std::to_string(huge.size() % 97) + "]\nkey=value with = and ;\n"
+        huge += "[section" + std::to_string(huge.size() % 97) +
+                "]\nkey=value with = and ;\n"
                 "line without equals\n";
     const struct {
         const char* what;

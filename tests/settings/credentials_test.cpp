@@ -21,8 +21,13 @@ settings::FingerprintSource fixed(const std::string& text)
 TEST(Cipher, RoundTripsAnyTextAsIniSafeBase64)
 {
     const std::string cases[] = {
-        "", "secret", "中文密码", "  blanks at both ends  ", std::string("nul\0inside", 10),
-        "line\r\nbreak", std::string(5000, 'x'),
+        "",
+        "secret",
+        "中文密码",
+        "  blanks at both ends  ",
+        std::string("nul\0inside", 10),
+        "line\r\nbreak",
+        std::string(5000, 'x'),
     };
     for (const std::string& text : cases) {
         SCOPED_TRACE(text.substr(0, 20));
@@ -82,7 +87,7 @@ TEST_F(CredentialsTest, StoringWritesTheFourKeysInOrder)
 
     const std::string file = platform::read_file(config.path()).value_or("");
     const std::size_t user = file.find("\n\xD3\xC3\xBB\xA7\xC3\xFB=");  // 用户名
-    const std::size_t password = file.find("\n\xC3\xDC\xC2\xEB=");    // 密码
+    const std::size_t password = file.find("\n\xC3\xDC\xC2\xEB=");      // 密码
     const std::size_t lll = file.find("\nLLL=");
     ASSERT_NE(user, std::string::npos);
     EXPECT_LT(user, password);
@@ -155,10 +160,14 @@ TEST_F(CredentialsTest, OptionBoxesWriteTheirKeys)
         std::string remember;
         std::string automatic;
     } steps[] = {
-        {"remember ticked", [](settings::ConfigFile& c) { settings::remember_password_clicked(c, true); }, "是", ""},
-        {"remember cleared", [](settings::ConfigFile& c) { settings::remember_password_clicked(c, false); }, "否", ""},
-        {"auto ticked", [](settings::ConfigFile& c) { settings::auto_login_clicked(c, true); }, "是", "是"},
-        {"auto cleared", [](settings::ConfigFile& c) { settings::auto_login_clicked(c, false); }, "否", "否"},
+        {"remember ticked",
+         [](settings::ConfigFile& c) { settings::remember_password_clicked(c, true); }, "是", ""},
+        {"remember cleared",
+         [](settings::ConfigFile& c) { settings::remember_password_clicked(c, false); }, "否", ""},
+        {"auto ticked", [](settings::ConfigFile& c) { settings::auto_login_clicked(c, true); },
+         "是", "是"},
+        {"auto cleared", [](settings::ConfigFile& c) { settings::auto_login_clicked(c, false); },
+         "否", "否"},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);

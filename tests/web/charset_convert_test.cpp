@@ -22,10 +22,18 @@ TEST(ConvertCharset, ConvertsBetweenNamedCharsets)
         {"GBK back to UTF-8", "\xD6\xD0\xCE\xC4", "GBK", "UTF-8", "中文"},
         {"full-width space", "\xA1\xA1", "gbk", "utf8", "\xE3\x80\x80"},
         {"ASCII untouched", "abc=1;", "", "", "abc=1;"},
-        {"invalid UTF-8 replaced in GBK", "a\xFF" "b", "", "", "a?b"},
+        {"invalid UTF-8 replaced in GBK",
+         "a\xFF"
+         "b",
+         "", "", "a?b"},
         {"character GBK lacks", "a😀", "", "GBK", "a?"},
         {"GB18030 keeps it", "😀", "", "GB18030", "\x94\x39\xFC\x36"},
-        {"invalid GBK replaced in UTF-8", "a\xFF" "b", "GBK", "UTF-8", "a\xEF\xBF\xBD" "b"},
+        {"invalid GBK replaced in UTF-8",
+         "a\xFF"
+         "b",
+         "GBK", "UTF-8",
+         "a\xEF\xBF\xBD"
+         "b"},
         {"GBK cut in the middle of a character", "\xD6\xD0\xCE", "GBK", "UTF-8", "中\xEF\xBF\xBD"},
         {"UTF-8 to UTF-8 cleans", "x\xC0", "UTF-8", "UTF-8", "x\xEF\xBF\xBD"},
         {"unknown source charset", "abc", "NO-SUCH-CHARSET", "UTF-8", ""},

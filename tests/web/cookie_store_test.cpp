@@ -118,8 +118,8 @@ TEST_F(CookieStoreTest, ConcurrentWritersAndReadersLoseNothing)
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([t] {
             for (int i = 0; i < kEach; ++i) {
-                web::CookieStore::instance().set_cookie(
-                    "http://t" + std::to_string(t) + ".test/", "n" + std::to_string(i), "v");
+                web::CookieStore::instance().set_cookie("http://t" + std::to_string(t) + ".test/",
+                                                        "n" + std::to_string(i), "v");
                 web::stored_cookies("t" + std::to_string((t + 1) % kThreads) + ".test");
             }
         });

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace {
@@ -81,6 +82,29 @@ TEST(TextHelpers, FindCiFoldsAsciiOnlyAndCrossesItsScanWindow)
     const std::string long_needle(20000, 'q');
     EXPECT_EQ(web::find_ci("zz" + std::string(20000, 'Q') + "zz", long_needle), 2u);
     EXPECT_EQ(web::find_ci(std::string(19999, 'Q'), long_needle), std::string::npos);
+}
+
+TEST(TextHelpers, FindCiAgreesWithAPlainSearchOfFoldedCopies)
+{
+    // Bytes one bit apart from letters ("@" and "`", "[" and "{") must not
+    // be taken for them; lengths cover every offset of the vector scan.
+    const std::string alphabet = "aAbB@`[{zZ\xE4";
+    std::mt19937 random(99);
+    auto text = [&](std::size_t len) {
+        std::string s;
+        for (std::size_t i = 0; i < len; ++i)
+            s += alphabet[random() % alphabet.size()];
+        return s;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        const std::string hay = text(random() % 70);
+        const std::string needle = text(1 + random() % 4);
+        const std::size_t from = random() % (hay.size() + 2);
+        const std::size_t expected =
+            web::to_lower_ascii(hay).find(web::to_lower_ascii(needle), from);
+        ASSERT_EQ(web::find_ci(hay, needle, from), expected)
+            << hay << " / " << needle << " @" << from;
+    }
 }
 
 TEST(TextHelpers, TrimSplitReplaceAndCase)

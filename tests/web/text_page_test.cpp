@@ -31,7 +31,10 @@ TEST(DecodePage, ReplacesInvalidBytesAndEndsAtNul)
         {"valid text unchanged", "中文 abc 😀", "中文 abc 😀"},
         {"ends at the first NUL", std::string("abc\0def", 7), "abc"},
         {"NUL first", std::string("\0abc", 4), ""},
-        {"stray byte", "a\xFF" "b", "a" + fffd + "b"},
+        {"stray byte",
+         "a\xFF"
+         "b",
+         "a" + fffd + "b"},
         {"cut sequence at the end", "a\xE4\xB8", "a" + fffd},
         {"cut sequence before ASCII", "\xE4\xB8z", fffd + "z"},
         {"overlong form", "\xC0\xAF", fffd + fffd},
