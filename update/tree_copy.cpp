@@ -74,7 +74,10 @@ bool replace_file(const fs::path& source, const fs::path& target, fs::perms perm
         ::close(in);
         return false;
     }
-    std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string hidden_name(1, '.');
+    hidden_name += target.filename().string();
+    hidden_name += ".XXXXXX";
+    std::string temp = (target.parent_path() / hidden_name).string();
     const int out = ::mkostemp(temp.data(), O_CLOEXEC);
     if (out < 0) {
         ::close(in);
