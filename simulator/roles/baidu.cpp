@@ -60,7 +60,7 @@ void results(RoleContext& ctx, const httplib::Request& req, httplib::Response& r
         ResultItem item = i == rule.rank ? customer_result(world, keyword)
                                          : filler_result(world, "baidu", keyword, i);
         if (item.customer && rule.flags.count("tail"))
-            item.display = host_tail(world.host("customer_site")) + "/product/";
+            item.display = host_tail(world.host("customer_site")) + "/";
         blocks += block(world, item, std::to_string(i));
     }
     ctx.html(res, world.page("baidu/page.html", {{"keyword", html_escape(keyword)},
