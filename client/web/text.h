@@ -15,7 +15,8 @@ namespace web {
 // Converts bytes between two iconv charsets. Empty `from` means "UTF-8",
 // empty `to` means "GBK". Invalid input bytes become U+FFFD (to UTF-8) or
 // the target's replacement; never throws, never returns raw invalid bytes
-// when the target is UTF-8.
+// when the target is UTF-8. A character the target lacks becomes "?".
+// Empty when either charset is unknown.
 std::string convert_charset(std::string_view bytes, std::string_view from = {},
                             std::string_view to = {});
 
@@ -26,7 +27,8 @@ std::string gbk_to_utf8(std::string_view gbk);
 std::size_t gbk_length(std::string_view utf8);
 
 // Text between the first `left` and the first `right` at or after it. In both
-// markers "#引号" stands for one double quote. Empty when a marker is missing.
+// markers "#引号" stands for one double quote. Empty when a marker is missing;
+// an empty marker counts as missing (here and in the routines below).
 std::string text_between(std::string_view text, std::string_view left, std::string_view right,
                          bool ignore_case = false);
 std::string text_between_ci(std::string_view text, std::string_view left, std::string_view right);
@@ -40,6 +42,8 @@ std::string to_lower_ascii(std::string_view s);
 std::string to_upper_ascii(std::string_view s);
 // Trims blanks (space, tab, CR, LF) at both ends.
 std::string trim(std::string_view s);
+// Pieces between separators; the empty piece after a final separator is not
+// a piece, other empty pieces are kept. Empty input gives no pieces.
 std::vector<std::string> split(std::string_view s, std::string_view sep);
 std::string replace_all(std::string_view s, std::string_view from, std::string_view to);
 
@@ -54,14 +58,18 @@ LocalTime system_local_time();
 // millisecond digits.
 std::string millisecond_timestamp(const LocalClock& clock = system_local_time);
 // "Y年M个月D天" age of a year-month-day date; empty unless three "-" parts.
+// A part that is not a number counts as 0. Months count as 30 days and the
+// date's own day is counted, as the service has always shown it.
 std::string domain_age(std::string_view date, const LocalClock& clock = system_local_time);
 
 // Every byte of the UTF-8 text as "%XX", upper-case hex, nothing left plain.
 std::string percent_encode_utf8(std::string_view utf8);
 // A fetched page as UTF-8 text: invalid sequences replaced, cut at the first NUL.
 std::string decode_utf8_page(std::string_view bytes);
-// Every text between a `start` marker and the next `end` marker, scanning
-// once from left to right (see the ranking engine for the exact rule).
+// Every text between a `start` marker and the next `end` marker, both found
+// ignoring ASCII case, trimmed of ASCII and full-width (U+3000) spaces. The
+// next start marker is looked for from where the end marker began. A block
+// that is empty after trimming ends the list. One left-to-right scan.
 std::vector<std::string> collect_between(std::string_view text, std::string_view start,
                                          std::string_view end);
 
