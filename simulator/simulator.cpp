@@ -67,6 +67,10 @@ bool Simulator::start(std::string& error)
         // Stalled replies each hold a worker; give every role room for many.
         role->server.new_task_queue = [] { return new httplib::ThreadPool(24); };
         role->server.set_keep_alive_timeout(2);
+        role->server.set_keep_alive_max_count(100);
+        // Headers and body leave in separate writes; without this a reused
+        // connection waits on the peer's delayed ACK for every reply.
+        role->server.set_tcp_nodelay(true);
         role->server.set_read_timeout(15);
         role->server.set_write_timeout(15);
         int port = 0;
