@@ -105,12 +105,7 @@ bool encode_from_utf8(std::string_view utf8, std::string_view to, std::string& o
     Converter cd(to, "UTF-8");
     if (!cd.ok())
         return false;
-    std::string question;
-    {
-        Converter q(to, "UTF-8");
-        int error = 0;
-        q.convert("?", question, error);
-    }
+    std::string question;  // the target's "?", made on first need
     out.reserve(utf8.size());
     while (!utf8.empty()) {
         int error = 0;
@@ -118,6 +113,11 @@ bool encode_from_utf8(std::string_view utf8, std::string_view to, std::string& o
         utf8.remove_prefix(used);
         if (error == 0)
             break;
+        if (question.empty()) {
+            Converter q(to, "UTF-8");
+            int ignored = 0;
+            q.convert("?", question, ignored);
+        }
         out += question;
         const std::size_t skip = utf8_sequence_length(utf8);
         utf8.remove_prefix(skip == 0 ? 1 : skip);
