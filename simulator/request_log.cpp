@@ -27,14 +27,16 @@ std::string RequestLog::to_json(const std::string& role, std::uint64_t since) co
             continue;
         out += first ? "\n" : ",\n";
         first = false;
-        out += "{\"seq\":" + std::to_string(e.seq) + ",\"role\":" + json_quote(e.role) +
-               ",\"method\":" + json_quote(e.method) + ",\"target\":" + json_quote(e.target) +
-               ",\"headers\":[";
+        out.append("{\"seq\":").append(std::to_string(e.seq));
+        out.append(",\"role\":").append(json_quote(e.role));
+        out.append(",\"method\":").append(json_quote(e.method));
+        out.append(",\"target\":").append(json_quote(e.target));
+        out.append(",\"headers\":[");
         for (std::size_t i = 0; i < e.headers.size(); ++i) {
-            out += i ? "," : "";
-            out += "[" + json_quote(e.headers[i].first) + "," + json_quote(e.headers[i].second) + "]";
+            out.append(i ? ",[" : "[").append(json_quote(e.headers[i].first));
+            out.append(",").append(json_quote(e.headers[i].second)).append("]");
         }
-        out += "],\"body\":" + json_quote(e.body);
+        out.append("],\"body\":").append(json_quote(e.body));
         if (e.body_truncated)
             out += ",\"body_truncated\":true";
         out += "}";

@@ -82,8 +82,9 @@ bool Simulator::start(std::string& error)
             port = role->server.bind_to_any_port(options.bind_host);
         }
         if (port <= 0) {
-            error = "cannot listen for " + role->name + " on " + options.bind_host +
-                    (options.base_port > 0 ? ":" + std::to_string(options.base_port + i) : "");
+            error.assign("cannot listen for ").append(role->name).append(" on ").append(options.bind_host);
+            if (options.base_port > 0)
+                error.append(":").append(std::to_string(options.base_port + static_cast<int>(i)));
             m_roles.push_back(std::move(role));
             stop();
             return false;
@@ -132,7 +133,7 @@ std::string Simulator::ports_text() const
 {
     std::string text;
     for (const auto& role : m_roles)
-        text += role->name + "=" + m_world.host(role->name) + "\n";
+        text.append(role->name).append("=").append(m_world.host(role->name)).append("\n");
     return text;
 }
 
@@ -147,10 +148,10 @@ bool Simulator::write_endpoints(std::string& error) const
                        "[endpoints]\n";
     std::string others;
     for (const auto& role : m_roles) {
-        if (role->endpoint)
-            text += role->name + "=" + m_world.host(role->name) + "\n";
-        else
-            others += "; " + role->name + "=" + m_world.host(role->name) + "\n";
+        std::string& list = role->endpoint ? text : others;
+        if (!role->endpoint)
+            list.append("; ");
+        list.append(role->name).append("=").append(m_world.host(role->name)).append("\n");
     }
     text += "; Roles the client learns from the account's data:\n" + others;
     return write_file_atomically(std::filesystem::path(dir) / "endpoints.ini", text, error);
