@@ -45,6 +45,13 @@ void wait_for_next_load(QWebEnginePage* page, int limit_ms, QObject* context,
     wait->callbacks = std::move(callbacks);
     if (!page || !context)
         return;
+    // A navigation issued while another one is loading joins it: the engine
+    // reports no second start, only the end of the whole load.
+    if (page->isLoading()) {
+        wait->started = true;
+        if (wait->callbacks.started)
+            wait->callbacks.started();
+    }
     wait->on_started = QObject::connect(page, &QWebEnginePage::loadStarted, context, [wait] {
         if (wait->over)
             return;

@@ -20,8 +20,9 @@ struct LoadWaitCallbacks {
 };
 
 // Call right before asking `page` to load: waits for a load that starts after
-// this call and for the page to be complete afterwards. Nothing is called
-// once `context` or `page` is gone.
+// this call (or for the load under way, which the new navigation joins) and
+// for the page to be complete afterwards. `started` may be called inside the
+// call. Nothing is called once `context` or `page` is gone.
 void wait_for_next_load(QWebEnginePage* page, int limit_ms, QObject* context,
                         LoadWaitCallbacks callbacks);
 
