@@ -2,17 +2,20 @@
 
 #include "client/web/text_fold.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace web {
 
 namespace {
 
-std::uint32_t gram_at(std::string_view s, std::size_t i)
+constexpr std::size_t kLongGram = 4;
+
+std::uint64_t gram_at(std::string_view s, std::size_t i, std::size_t length)
 {
-    std::uint32_t g;
-    std::memcpy(&g, s.data() + i, sizeof g);
-    return g;
+    std::uint32_t bytes = 0;
+    std::memcpy(&bytes, s.data() + i, length);
+    return (static_cast<std::uint64_t>(length) << 32) | bytes;
 }
 
 const std::vector<std::uint32_t> kNone;
@@ -37,40 +40,52 @@ void CookieSegments::append(std::string_view piece)
     m_folded.emplace_back();
     append_folded(m_folded.back(), piece);
     m_seen.push_back(0);
-    if (m_indexed)
+    if (m_indexed) {
         index_segment(m_text.size() - 1);
-    else
-        maybe_build_index();
+    } else if (m_text.size() >= kIndexFrom) {
+        m_indexed = true;
+        for (std::size_t i = 0; i < m_text.size(); ++i)
+            index_segment(i);
+    }
 }
 
-void CookieSegments::maybe_build_index()
-{
-    if (m_indexed || m_text.size() < kIndexFrom)
-        return;
-    m_indexed = true;
-    for (std::size_t i = 0; i < m_text.size(); ++i)
-        index_segment(i);
-}
-
-void CookieSegments::index_segment(std::size_t i)
+void CookieSegments::index_grams(std::size_t i, std::size_t length)
 {
     const std::string& f = m_folded[i];
     const auto id = static_cast<std::uint32_t>(i);
-    for (std::size_t k = 0; k + kGram <= f.size(); ++k) {
-        auto& list = m_index[gram_at(f, k)];
+    for (std::size_t k = 0; k + length <= f.size(); ++k) {
+        Ids& list = m_index[gram_at(f, k, length)];
         if (list.empty() || list.back() != id)
             list.push_back(id);
     }
 }
 
-std::optional<const std::vector<std::uint32_t>*>
-CookieSegments::candidates(std::string_view folded) const
+void CookieSegments::index_short_grams(std::size_t i)
 {
-    if (!m_indexed || folded.size() < kGram)
-        return std::nullopt;
-    const std::vector<std::uint32_t>* best = nullptr;
-    for (std::size_t k = 0; k + kGram <= folded.size(); ++k) {
-        const auto it = m_index.find(gram_at(folded, k));
+    for (std::size_t length = 2; length < kLongGram; ++length)
+        index_grams(i, length);
+}
+
+void CookieSegments::index_segment(std::size_t i)
+{
+    index_grams(i, kLongGram);
+    if (m_short_indexed)
+        index_short_grams(i);
+}
+
+const CookieSegments::Ids* CookieSegments::candidates(std::string_view folded)
+{
+    if (!m_indexed || folded.size() < 2)
+        return nullptr;
+    if (folded.size() < kLongGram && !m_short_indexed) {
+        m_short_indexed = true;
+        for (std::size_t i = 0; i < m_folded.size(); ++i)
+            index_short_grams(i);
+    }
+    const std::size_t length = std::min(folded.size(), kLongGram);
+    const Ids* best = nullptr;
+    for (std::size_t k = 0; k + length <= folded.size(); ++k) {
+        const auto it = m_index.find(gram_at(folded, k, length));
         if (it == m_index.end())
             return &kNone;  // a gram no segment ever held
         if (!best || it->second.size() < best->size())
@@ -79,9 +94,9 @@ CookieSegments::candidates(std::string_view folded) const
     return best;
 }
 
-std::optional<CookieSegments::Hit> CookieSegments::find_first(std::string_view folded) const
+std::optional<CookieSegments::Hit> CookieSegments::find_first(std::string_view folded)
 {
-    const auto list = candidates(folded);
+    const Ids* list = candidates(folded);
     if (!list) {
         for (std::size_t i = 0; i < m_folded.size(); ++i)
             if (const std::size_t at = find_bytes(m_folded[i], folded); at != std::string::npos)
@@ -89,7 +104,7 @@ std::optional<CookieSegments::Hit> CookieSegments::find_first(std::string_view f
         return std::nullopt;
     }
     std::optional<Hit> first;
-    for (const std::uint32_t id : **list) {
+    for (const std::uint32_t id : *list) {
         if (first && id >= first->segment)
             continue;
         if (const std::size_t at = find_bytes(m_folded[id], folded); at != std::string::npos)
@@ -107,22 +122,22 @@ void CookieSegments::replace_all(std::string_view folded_old, std::string_view p
 {
     if (folded_old.empty())
         return;
-    const auto list = candidates(folded_old);
+    const Ids* list = candidates(folded_old);
     if (!list) {
         for (std::size_t i = 0; i < m_text.size(); ++i)
             replace_in(i, folded_old, piece);
         return;
     }
     // Lists may name a segment more than once; visit each once per pass.
+    // Indexing a changed segment may grow the list being read: collect first.
     ++m_pass;
     std::vector<std::uint32_t> ids;
-    for (const std::uint32_t id : **list) {
+    for (const std::uint32_t id : *list) {
         if (m_seen[id] == m_pass)
             continue;
         m_seen[id] = m_pass;
         ids.push_back(id);
     }
-    // Indexing a changed segment may grow the list being read: collect first.
     for (const std::uint32_t id : ids)
         replace_in(id, folded_old, piece);
 }

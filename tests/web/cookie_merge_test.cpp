@@ -205,6 +205,22 @@ TEST(MergeCookies, HundredThousandPairsLoseNothing)
     renewed_expected = renewed;
     renewed_expected.pop_back();
     EXPECT_EQ(web::merge_cookies(base, renewed), renewed_expected);
+
+    // Many short names: first all new, then all replaced where they stand.
+    auto short_names = [](char value) {
+        const std::string alphabet = "abdefghijklmnopqrstuvwxyz0123456789";
+        std::string s = std::string("zz=") + value + "; ";
+        for (const char a : alphabet)
+            for (const char b : alphabet)
+                s += std::string{a, b, '=', value, ';', ' '};
+        return s;
+    };
+    std::string first = short_names('1');
+    web::merge_cookies(base, first);
+    std::string second = short_names('2');
+    std::string expected_short = renewed_expected + " " + short_names('2');
+    expected_short.pop_back();
+    EXPECT_EQ(web::merge_cookies(base, second), expected_short);
 }
 
 }  // namespace
