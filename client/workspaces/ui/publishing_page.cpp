@@ -176,9 +176,9 @@ void PublishingPage::try_finish(int generation)
     web::hide_scroll_bars(web::html_document_of_window(m_viewer));
     m_loading_caption->hide();
     hide_loading_picture(m_loading_picture);
-    for (QWidget* control : {static_cast<QWidget*>(m_done_caption), static_cast<QWidget*>(m_result_caption),
-                             static_cast<QWidget*>(m_refresh), static_cast<QWidget*>(m_list),
-                             static_cast<QWidget*>(m_publish)})
+    const std::initializer_list<QWidget*> controls = {m_done_caption, m_result_caption, m_refresh,
+                                                      m_list, m_publish};
+    for (QWidget* control : controls)
         control->show();
     auto done = std::move(m_done);
     m_done = nullptr;
