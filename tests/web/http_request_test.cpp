@@ -373,7 +373,7 @@ TEST_F(HttpRequest, CancellingAStalledRequestReturnsPromptly)
     EXPECT_TRUE(sim->log().empty());
 }
 
-TEST_F(HttpRequest, ARepliesBodyOver64MiBIsDroppedAsAFailure)
+TEST_F(HttpRequest, AReplyBodyOver64MiBIsDroppedAsAFailure)
 {
     constexpr std::size_t cap = std::size_t{64} << 20;
     struct Case {
