@@ -230,6 +230,46 @@ TEST_F(UpdateWindowTest, CompletionShowsMessageInstallsOpensAndCloses)
     }
 }
 
+TEST_F(UpdateWindowTest, CompleteDownloadThatCannotInstallStillClosesAndCleansUp)
+{
+    const fs::path zip = m_root.path() / "hostile.zip";
+    ASSERT_TRUE(testsupport::write_zip(zip, {{"varnel-test-client/varnel", "new", 0100755},
+                                             {"../../evil.txt", "evil"}}));
+    const std::string slip = testsupport::read_file(zip);
+    ASSERT_TRUE(testsupport::write_zip(
+        zip, {{"varnel-test-client/varnel", testsupport::pseudo_random_bytes(70000)}}));
+    const std::string truncated = testsupport::read_file(zip).substr(0, 40000);
+    const struct {
+        const char* name;
+        std::string body;
+        std::string path;  // what the server is asked for
+        std::string install_path;
+        std::string expected;  // content of the program afterwards
+    } cases[] = {
+        {"zip slip", slip, "/pkg/client.zip", client().string(), "old"},
+        {"truncated archive", truncated, "/pkg/client.zip", client().string(), "old"},
+        {"exe onto the install folder", "new", "/pkg/setup.exe", client().string(), "old"},
+        {"exe onto the program", "new", "/pkg/setup.exe", (client() / "varnel").string(), "new"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::write_file(client() / "varnel", "old");
+        FileServer server(c.body);
+        auto task = fields(server, "不提示", "假");
+        task[3] = c.install_path;
+        task[4] = server.url(c.path);
+        UpdateWindow window;
+        ASSERT_TRUE(window.begin({command(task)}, provider()));
+        window.show();
+        ASSERT_TRUE(wait_for([&] { return !window.isVisible(); }, 30000));
+        EXPECT_TRUE(testsupport::read_file(client() / "varnel") == c.expected);
+        EXPECT_FALSE(fs::exists(m_root.path() / "evil.txt"));
+        EXPECT_FALSE(fs::exists(temp().parent_path().parent_path() / "evil.txt"));
+        EXPECT_TRUE(fs::is_empty(temp()));
+    }
+    EXPECT_NE(fs::status(client() / "varnel").permissions() & fs::perms::owner_exec, fs::perms::none);
+}
+
 TEST_F(UpdateWindowTest, IncompleteDownloadKeepsTheWindowOpenWithItsLink)
 {
     FileServerOptions cut;
