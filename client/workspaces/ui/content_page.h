@@ -24,9 +24,6 @@ public:
     bool selects_itself() const override { return true; }
     void run_page_work(std::function<void()> done) override;
 
-    // Set from a tab change until the browser has taken the navigation.
-    bool page_load_flag() const { return m_page_load_flag; }
-
 private:
     void on_tab_changed(int tab);
     void load_tab(int tab);
@@ -37,6 +34,7 @@ private:
     QWebEngineView* m_browser = nullptr;
     QLabel* m_loading_caption = nullptr;
     QLabel* m_loading_picture = nullptr;
+    // Set from a tab change until the browser has taken the navigation.
     bool m_page_load_flag = false;
     int m_load_generation = 0;
     // Page work waiting for the current load to end.

@@ -1,8 +1,13 @@
 #include "workspaces/ui/signed_in_window.h"
 
 #include <QCheckBox>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <QLabel>
 #include <QTreeWidget>
+
+#include <atomic>
+#include <optional>
 
 namespace {
 
@@ -26,6 +31,9 @@ protected:
     QString result_of(int row) { return list()->topLevelItem(row)->text(3); }
     void tick(int row) { list()->topLevelItem(row)->setCheckState(0, Qt::Checked); }
     std::size_t connectivity_tests() { return requests("baidu_home", "/").size(); }
+
+    // Read by the publishing worker through the random source.
+    std::atomic<bool> m_long_pause{false};
 };
 
 TEST_F(PublishingPage, OpensWithThePlatformListInReplyOrder)
@@ -44,6 +52,14 @@ TEST_F(PublishingPage, OpensWithThePlatformListInReplyOrder)
     EXPECT_EQ(caption("透明标签_完成提示"), QStringLiteral("未发布"));
     EXPECT_EQ(caption("透明标签_发布结果"), QStringLiteral("本次共发布了0个平台"));
     EXPECT_EQ(requests("service_site", "/index.php/clientseo/").size(), 1u);
+
+    // The SEO page beside the list shows no scroll bars.
+    std::optional<QString> overflow;
+    control<QWebEngineView>("超文本浏览框2")->page()->runJavaScript(
+        QStringLiteral("getComputedStyle(document.documentElement).overflow"),
+        [&](const QVariant& value) { overflow = value.toString(); });
+    ASSERT_TRUE(ui::wait_until([&] { return overflow.has_value(); }, 10, 10000));
+    EXPECT_EQ(*overflow, QStringLiteral("hidden"));
 
     // 全选 ticks every row and unticks them again.
     auto* all = control<QCheckBox>("选择框_全选");
@@ -93,8 +109,9 @@ TEST_F(PublishingPage, NoTickedRowAsksToChooseAfterTestingEveryRow)
 
 TEST_F(PublishingPage, CancelDuringAPauseStopsAtOnce)
 {
-    // A pause far longer than the test: only the cancel can end it.
-    ui::set_random_handler([](int, int high) { return high * 100; });
+    // First a pause far longer than the test: only the cancel can end it.
+    m_long_pause = true;
+    ui::set_random_handler([this](int low, int high) { return m_long_pause ? high * 100 : low; });
     ASSERT_TRUE(open("按钮_信息发布"));
     tick(0);
     s_sim->clear_log();
@@ -105,7 +122,7 @@ TEST_F(PublishingPage, CancelDuringAPauseStopsAtOnce)
     EXPECT_EQ(caption("透明标签_完成提示"), QStringLiteral("发布完成"));
 
     // A new run starts and ends normally: nothing of the cancelled one shows up.
-    ui::set_random_handler([](int low, int) { return low; });
+    m_long_pause = false;
     list()->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
     publish()->click();
     ASSERT_TRUE(ui::wait_until([&] { return publish()->text() == QStringLiteral("发布"); }, 20, 20000));
@@ -141,8 +158,12 @@ TEST_F(PublishingPage, ListLoadsOnceUntilRefreshed)
 
     auto* all = control<QCheckBox>("选择框_全选");
     all->click();
+    publish()->click();
+    ASSERT_EQ(publish()->text(), QStringLiteral("取消发布"));
     ASSERT_TRUE(s_sim->set_scenario("platform_count", "account_server", {{"count", "3"}}));
+    // The rows a run works through go away, so the run ends with them.
     control<QPushButton>("按钮_刷新")->click();
+    EXPECT_EQ(publish()->text(), QStringLiteral("发布"));
     ASSERT_TRUE(ui::wait_until([&] { return buttons_enabled(); }, 20, 30000));
     EXPECT_EQ(requests("account_server", kPlatformList).size(), 2u);
     EXPECT_EQ(list()->topLevelItemCount(), 3);
