@@ -68,7 +68,8 @@ QPushButton* add_button(QWidget* parent, const char* object_name, QRect place, c
 // White text stays readable on every skin with a soft shadow under it.
 void lift(QWidget* widget)
 {
-    auto* shadow = new QGraphicsDropShadowEffect(widget);
+    // Owned by the widget through setGraphicsEffect; a QObject parent would free it twice.
+    auto* shadow = new QGraphicsDropShadowEffect;
     shadow->setBlurRadius(6);
     shadow->setOffset(0, 1);
     shadow->setColor(QColor(13, 71, 161, 170));
