@@ -5,6 +5,7 @@
 
 #include <httplib.h>
 
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -29,11 +30,6 @@ public:
 
     LocalServer()
     {
-        m_server.set_logger([this](const httplib::Request& req, const httplib::Response&) {
-            std::lock_guard lock(m_mutex);
-            m_log.push_back({req.method, req.path, req.target, req.body,
-                             req.get_header_value("User-Agent"), req.get_header_value("Cookie")});
-        });
         m_server.Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
             answer(req, res);
         });
@@ -41,9 +37,11 @@ public:
             answer(req, res);
         });
         m_port = m_server.bind_to_any_port("127.0.0.1");
-        // The socket listens once bound: connections wait in its backlog
-        // until the accept loop runs.
         m_thread = std::thread([this] { m_server.listen_after_bind(); });
+        // stop() is only heard once the accept loop runs: wait for it
+        // (bounded), or a quick test would leave the loop running forever.
+        for (int i = 0; i < 500 && !m_server.is_running(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     ~LocalServer()
     {
@@ -87,6 +85,10 @@ private:
         Handler handler;
         {
             std::lock_guard lock(m_mutex);
+            // Recorded before the reply goes out, so a client that has its
+            // answer finds its request in the log.
+            m_log.push_back({req.method, req.path, req.target, req.body,
+                             req.get_header_value("User-Agent"), req.get_header_value("Cookie")});
             for (auto it = m_routes.rbegin(); it != m_routes.rend(); ++it)
                 if (it->first == req.path) {
                     handler = it->second;
