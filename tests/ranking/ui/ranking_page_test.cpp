@@ -383,8 +383,8 @@ TEST_F(RankingPageTest, MissingKeywordsAskToFetchAgain)
     boxes.clear();
     answers = {ui::Answer::Yes};
     page->run_page_work([&] { ++done; });
-    QTRY_COMPARE_WITH_TIMEOUT(sign_ins, 2, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(selected.count(), 1, 5000);
+    ASSERT_TRUE(ui::wait_until([&] { return sign_ins == 2; }, 10, 5000));
+    ASSERT_TRUE(ui::wait_until([&] { return selected.count() == 1; }, 10, 5000));
     EXPECT_EQ(boxes.size(), 1u);
     ASSERT_EQ(keywords()->topLevelItemCount(), 1);
     EXPECT_EQ(keywords()->topLevelItem(0)->text(1), QStringLiteral("水泵"));
