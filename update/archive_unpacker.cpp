@@ -114,10 +114,11 @@ UnpackResult fail(UnpackError error, std::string entry = {})
 }
 
 UnpackResult read_entry(unzFile archive, const UnpackLimits& limits, std::uint64_t& declared_total,
-                        Entry& entry)
+                        std::vector<char>& name, Entry& entry)
 {
     unz_file_info64 info{};
-    std::vector<char> name(kNameBuffer + 1, '\0');
+    name.front() = '\0';
+    name.back() = '\0';
     if (unzGetCurrentFileInfo64(archive, &info, name.data(), kNameBuffer, nullptr, 0, nullptr, 0) !=
         UNZ_OK)
         return fail(UnpackError::CannotOpen);
@@ -238,10 +239,11 @@ UnpackResult unpack_archive(const std::filesystem::path& archive_path,
     std::vector<Entry> entries;
     entries.reserve(static_cast<std::size_t>(global.number_entry));
     std::uint64_t declared_total = 0;
+    std::vector<char> name(kNameBuffer + 1, '\0');
     int rc = unzGoToFirstFile(archive.get());
     while (rc == UNZ_OK) {
         Entry entry;
-        if (UnpackResult result = read_entry(archive.get(), limits, declared_total, entry);
+        if (UnpackResult result = read_entry(archive.get(), limits, declared_total, name, entry);
             !result.ok())
             return result;
         entries.push_back(std::move(entry));

@@ -169,6 +169,7 @@ private:
         std::string url;
     };
 
+    void transfer();
     bool cancelled() const { return m_cancel.load(); }
     void emit(DownloadEventKind kind, std::int64_t value1, std::int64_t value2 = 0);
     EngineTransfer& new_transfer(TransferRole role);
@@ -202,6 +203,7 @@ private:
     std::string m_url;
     std::string m_etag;        // strong validator of the probed file, if any
     std::int64_t m_total = -1;  // length the file must add up to; -1 unknown
+    bool m_finished_sent = false;
 };
 
 namespace {
@@ -252,11 +254,32 @@ void Downloader::Task::cancel()
 
 void Downloader::Task::emit(DownloadEventKind kind, std::int64_t value1, std::int64_t value2)
 {
+    if (kind == DownloadEventKind::Finished)
+        m_finished_sent = true;
     if (m_on_event && !cancelled())
         m_on_event(DownloadEvent{kind, value1, value2});
 }
 
 void Downloader::Task::run()
+{
+    try {
+        transfer();
+    } catch (...) {
+        // Out of memory or the like: report the download as incomplete.
+        drop_transfers();
+        if (!m_finished_sent)
+            emit(DownloadEventKind::Finished, m_total, 0);
+    }
+    {
+        std::lock_guard lock(m_multi_mutex);
+        if (m_multi)
+            curl_multi_cleanup(m_multi);
+        m_multi = nullptr;
+    }
+    m_done = true;
+}
+
+void Downloader::Task::transfer()
 {
     {
         std::lock_guard lock(m_multi_mutex);
@@ -297,12 +320,6 @@ void Downloader::Task::run()
                            m_downloaded.load() == m_total;
         emit(DownloadEventKind::Finished, m_total >= 0 ? m_total : m_downloaded.load(), whole ? 1 : 0);
     }
-    {
-        std::lock_guard lock(m_multi_mutex);
-        curl_multi_cleanup(m_multi);
-        m_multi = nullptr;
-    }
-    m_done = true;
 }
 
 EngineTransfer& Downloader::Task::new_transfer(TransferRole role)

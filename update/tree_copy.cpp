@@ -101,24 +101,26 @@ void copy_tree(const fs::path& source, const fs::path& target,
     if (!fs::is_directory(target, ec))
         fs::create_directories(target, ec);
 
-    for (const fs::directory_entry& entry : fs::directory_iterator(source, ec)) {
+    // Files first, then folders; iteration errors end a pass instead of throwing.
+    for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code status_ec;
-        const fs::file_status status = entry.symlink_status(status_ec);
+        const fs::file_status status = it->symlink_status(status_ec);
         if (status_ec || !fs::is_regular_file(status))
             continue;
-        replace_file(entry.path(), target / entry.path().filename(), status.permissions());
+        replace_file(it->path(), target / it->path().filename(), status.permissions());
         if (between_entries)
             between_entries();
     }
-    for (const fs::directory_entry& entry : fs::directory_iterator(source, ec)) {
+    ec.clear();
+    for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code status_ec;
-        const fs::file_status status = entry.symlink_status(status_ec);
+        const fs::file_status status = it->symlink_status(status_ec);
         if (status_ec || !fs::is_directory(status) ||
-            entry.path().filename().string().starts_with('.'))
+            it->path().filename().string().starts_with('.'))
             continue;
         if (between_entries)
             between_entries();
-        copy_tree(entry.path(), target / entry.path().filename(), between_entries);
+        copy_tree(it->path(), target / it->path().filename(), between_entries);
     }
 }
 

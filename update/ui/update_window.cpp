@@ -131,7 +131,11 @@ void UpdateWindow::complete()
     // Unpacking and copying run off the GUI thread so the window keeps painting.
     m_installing = true;
     m_installer = std::thread([this] {
-        m_session->install();
+        try {
+            m_session->install();
+        } catch (...) {
+            // Installing fails silently; the window still closes.
+        }
         QMetaObject::invokeMethod(this, &UpdateWindow::after_install, Qt::QueuedConnection);
     });
 }
