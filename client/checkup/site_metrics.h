@@ -12,8 +12,9 @@
 
 namespace checkup {
 
-// Hosts of the search engines as the overview page links to them: an index
-// count is cut from the link that searches the engine for "site:" the domain.
+// Hosts of the search engines as the overview page links to them (the
+// configured engine hosts): an index count is cut from the link that
+// searches the engine for "site:" the domain.
 struct SearchLinkHosts {
     std::string baidu = "www.baidu.com";
     std::string so360 = "www.so.com";

@@ -8,6 +8,16 @@
 #include <regex>
 
 namespace checkup {
+
+void PrintTo(const CheckupRecord& r, std::ostream* out)
+{
+    *out << "{weight=" << r.baidu_weight << " internal=" << r.home_internal_links
+         << " outbound=" << r.outbound_links << " backlinks=" << r.backlinks
+         << " ip=" << r.ip_address << " age=" << r.domain_age_text << " icp=" << r.icp_record
+         << " index=" << r.index_counts << " created=" << r.created << " expires=" << r.expires
+         << "}";
+}
+
 namespace {
 
 using checkup_test::StatsPage;
@@ -15,16 +25,24 @@ using checkup_test::StatsServer;
 
 constexpr const char* kSite = "www.example-site.cn";
 
+using Field = std::string CheckupRecord::*;
+CheckupRecord make_record(std::initializer_list<std::pair<Field, const char*>> fields)
+{
+    CheckupRecord r;
+    for (const auto& [field, value] : fields)
+        r.*field = value;
+    return r;
+}
+
 web::LocalTime fixed_time()
 {
     return {2015, 8, 20, 9, 30, 15, 42};
 }
 
-std::string link(const char* host, const char* query, const char* count,
-                 const char* domain = kSite)
+std::string link(const char* host, const char* query, const char* count, const char* domain = kSite)
 {
-    return std::string("<a href=\"http://") + host + query + domain + "\" target=\"_blank\">"
-        + count + "</a>";
+    return std::string("<a href=\"http://") + host + query + domain + "\" target=\"_blank\">" +
+           count + "</a>";
 }
 
 TEST(IndexCounts, CutFromTheLinksToEachEngine)
@@ -46,13 +64,14 @@ TEST(IndexCounts, CutFromTheLinksToEachEngine)
          "<A HREF=\"HTTP://WWW.BAIDU.COM/S?WD=SITE:WWW.EXAMPLE-SITE.CN\" TARGET=\"_BLANK\">77</A>",
          "百度：77  360：  搜狗："},
         {"links for another site",
-         link("www.baidu.com", "/s?wd=site:", "5", "other.cn")
-             + link("www.so.com", "/s?q=site%3A", "6", "other.cn"),
+         link("www.baidu.com", "/s?wd=site:", "5", "other.cn") +
+             link("www.so.com", "/s?q=site%3A", "6", "other.cn"),
          ""},
         {"repeated link takes the first", baidu + link("www.baidu.com", "/s?wd=site:", "1") + sogou,
          "百度：12,400  360：  搜狗：8,932"},
-        {"unclosed count", "<a href=\"http://www.baidu.com/s?wd=site:www.example-site.cn\" "
-                           "target=\"_blank\">12",
+        {"unclosed count",
+         "<a href=\"http://www.baidu.com/s?wd=site:www.example-site.cn\" "
+         "target=\"_blank\">12",
          ""},
     };
     for (const auto& c : cases) {
@@ -140,8 +159,8 @@ TEST_F(ScrapeSiteMetrics, FillsEveryFieldFromTwoPassesOfThreeRequests)
     const std::vector<std::string> pass = {
         "/siteall/www.example-site.cn/",
         "/ajaxAction/backlink1.php?domain=www.example-site.cn&rn=1718236547&cc=c2VvLmV4YW1wbGU",
-        "/index.php?r=site/searchDomain&_=" + stamp
-            + "&s=www.example-site.cn&ajax=yes&update=false&field=base",
+        "/index.php?r=site/searchDomain&_=" + stamp +
+            "&s=www.example-site.cn&ajax=yes&update=false&field=base",
     };
     std::vector<std::string> both = pass;
     both.insert(both.end(), pass.begin(), pass.end());
@@ -166,8 +185,9 @@ TEST_F(ScrapeSiteMetrics, SecondPassFillsWhatTheFirstMissed)
     const std::vector<std::string> targets = m_server.targets();
     ASSERT_EQ(targets.size(), 6u);
     EXPECT_EQ(targets[1], "/ajaxAction/backlink1.php?domain=www.example-site.cn&rn=&cc=");
-    EXPECT_EQ(targets[4],
-              "/ajaxAction/backlink1.php?domain=www.example-site.cn&rn=1718236547&cc=c2VvLmV4YW1wbGU");
+    EXPECT_EQ(
+        targets[4],
+        "/ajaxAction/backlink1.php?domain=www.example-site.cn&rn=1718236547&cc=c2VvLmV4YW1wbGU");
 }
 
 TEST_F(ScrapeSiteMetrics, FilledFieldsAreKeptAndOnlyEmptyOnesFetched)
@@ -183,7 +203,7 @@ TEST_F(ScrapeSiteMetrics, FilledFieldsAreKeptAndOnlyEmptyOnesFetched)
     EXPECT_EQ(record.ip_address, "198.51.100.1");
     EXPECT_TRUE(m_lookups.empty());
     EXPECT_EQ(record.expires, "2026-05-10");
-    EXPECT_EQ(record.domain_age_text, "14年7个月20天");  // of the kept creation date
+    EXPECT_EQ(record.domain_age_text, "14年7个月20天"); // of the kept creation date
 }
 
 TEST_F(ScrapeSiteMetrics, DateNotYearMonthDayLeavesNoAge)
@@ -201,6 +221,8 @@ TEST_F(ScrapeSiteMetrics, DateNotYearMonthDayLeavesNoAge)
 TEST_F(ScrapeSiteMetrics, HostilePagesGiveEmptyOrFirstFields)
 {
     const std::string gbk_overview = web::utf8_to_gbk(checkup_test::overview_page(kSite));
+    const std::string gbk_icp_as_utf8 =
+        web::decode_utf8_page(web::utf8_to_gbk("京ICP备10218183号-1"));
     std::string huge(5 * 1024 * 1024, 'x');
     huge.replace(1024, 6, "出站链接："); // an opened marker that never closes
     const std::string repeated = "出站链接：7个出站链接：8个首页内链：9个首页内链：10个"
@@ -213,26 +235,50 @@ TEST_F(ScrapeSiteMetrics, HostilePagesGiveEmptyOrFirstFields)
         StatsPage whois;
         CheckupRecord expected;
     } cases[] = {
-        {"5 MB without markers", {200, huge}, {200, std::string(5 * 1024 * 1024, '.')},
-         {.baidu_weight = "0", .backlinks = "5862", .ip_address = "203.0.113.7"}},
-        {"GBK pages", {200, gbk_overview, "text/html; charset=gbk"},
+        {"5 MB without markers",
+         {200, huge},
+         {200, std::string(5 * 1024 * 1024, '.')},
+         make_record({{&CheckupRecord::baidu_weight, "0"},
+                      {&CheckupRecord::backlinks, "5862"},
+                      {&CheckupRecord::ip_address, "203.0.113.7"}})},
+        {"GBK pages",
+         {200, gbk_overview, "text/html; charset=gbk"},
          {200, web::utf8_to_gbk(checkup_test::whois_page("2010-05-10", "2026-05-10")),
           "text/html; charset=GB2312"},
-         {.baidu_weight = "0", .home_internal_links = "148", .outbound_links = "23",
-          .backlinks = "5862", .ip_address = "203.0.113.7", .domain_age_text = "5年3个月11天",
-          .icp_record = "京ICP备10218183号-1",
-          .index_counts = "百度：12,400  360：3,516  搜狗：8,932", .created = "2010-05-10",
-          .expires = "2026-05-10"}},
-        {"GBK bytes declared as UTF-8", {200, gbk_overview}, {200, ""},
+         make_record({{&CheckupRecord::baidu_weight, "0"},
+                      {&CheckupRecord::home_internal_links, "148"},
+                      {&CheckupRecord::outbound_links, "23"},
+                      {&CheckupRecord::backlinks, "5862"},
+                      {&CheckupRecord::ip_address, "203.0.113.7"},
+                      {&CheckupRecord::domain_age_text, "5年3个月11天"},
+                      {&CheckupRecord::icp_record, "京ICP备10218183号-1"},
+                      {&CheckupRecord::index_counts, "百度：12,400  360：3,516  搜狗：8,932"},
+                      {&CheckupRecord::created, "2010-05-10"},
+                      {&CheckupRecord::expires, "2026-05-10"}})},
+        {"GBK bytes declared as UTF-8",
+         {200, gbk_overview},
+         {200, ""},
          // Only the ASCII markers still match once the bytes are read as UTF-8.
-         {.baidu_weight = "0", .backlinks = "5862", .ip_address = "203.0.113.7",
-          .icp_record = "\xEF\xBF\xBDICP\xEF\xBF\xBD10218183\xEF\xBF\xBD-1",
-          .index_counts = "百度：12,400  360：3,516  搜狗：8,932"}},
-        {"repeated markers", {200, repeated}, {200, ""},
-         {.baidu_weight = "0", .home_internal_links = "9", .outbound_links = "7",
-          .backlinks = "5862", .ip_address = "203.0.113.7", .icp_record = "A"}},
-        {"unclosed markers", {200, unclosed}, {200, "创建时间.....................: 2010-05-10"},
-         {.baidu_weight = "0", .backlinks = "5862", .ip_address = "203.0.113.7"}},
+         make_record({{&CheckupRecord::baidu_weight, "0"},
+                      {&CheckupRecord::backlinks, "5862"},
+                      {&CheckupRecord::ip_address, "203.0.113.7"},
+                      {&CheckupRecord::icp_record, gbk_icp_as_utf8.c_str()},
+                      {&CheckupRecord::index_counts, "百度：12,400  360：3,516  搜狗：8,932"}})},
+        {"repeated markers",
+         {200, repeated},
+         {200, ""},
+         make_record({{&CheckupRecord::baidu_weight, "0"},
+                      {&CheckupRecord::home_internal_links, "9"},
+                      {&CheckupRecord::outbound_links, "7"},
+                      {&CheckupRecord::backlinks, "5862"},
+                      {&CheckupRecord::ip_address, "203.0.113.7"},
+                      {&CheckupRecord::icp_record, "A"}})},
+        {"unclosed markers",
+         {200, unclosed},
+         {200, "创建时间.....................: 2010-05-10"},
+         make_record({{&CheckupRecord::baidu_weight, "0"},
+                      {&CheckupRecord::backlinks, "5862"},
+                      {&CheckupRecord::ip_address, "203.0.113.7"}})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -271,8 +317,9 @@ TEST_F(ScrapeSiteMetrics, UnreachableSiteLeavesPageFieldsEmpty)
     o.aizhan_whois = "127.0.0.1:1";
     CheckupRecord record;
     scrape_site_metrics(record, kSite, o);
-    EXPECT_EQ(record, (CheckupRecord{.baidu_weight = "0", .ip_address = "203.0.113.7"}));
+    EXPECT_EQ(record, make_record({{&CheckupRecord::baidu_weight, "0"},
+                                   {&CheckupRecord::ip_address, "203.0.113.7"}}));
 }
 
-}  // namespace
-}  // namespace checkup
+} // namespace
+} // namespace checkup

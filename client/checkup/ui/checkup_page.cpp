@@ -116,6 +116,8 @@ void CheckupPage::scan(std::function<void(bool go_on)> then)
         ScrapeOptions options;
         options.aizhan = m_context.endpoints.aizhan;
         options.aizhan_whois = m_context.endpoints.aizhan_whois;
+        options.link_hosts = {m_context.endpoints.baidu, m_context.endpoints.so360,
+                              m_context.endpoints.sogou};
         const std::string domain = m_context.session ? m_context.session->record().web_url : std::string();
         m_fetch->start(domain, std::move(options), [this, generation, then = std::move(then)] {
             if (generation != m_scan_generation)

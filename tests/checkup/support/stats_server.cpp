@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include <chrono>
+
 namespace checkup_test {
 
 StatsServer::StatsServer() : m_server(std::make_unique<httplib::Server>())
@@ -32,6 +34,9 @@ StatsServer::StatsServer() : m_server(std::make_unique<httplib::Server>())
     // accept loop runs.
     m_port = m_server->bind_to_any_port("127.0.0.1");
     m_thread = std::thread([this] { m_server->listen_after_bind(); });
+    // stop() only ends a server that is already running.
+    for (int i = 0; i < 5000 && !m_server->is_running(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 StatsServer::~StatsServer()

@@ -6,6 +6,7 @@
 #include "client/ui/app_context.h"
 #include "client/ui/artwork.h"
 #include "client/ui/seams.h"
+#include "client/web/endpoints.h"
 #include "client/web/text.h"
 #include "support/temp_dir.h"
 
@@ -83,6 +84,7 @@ protected:
         m_config = std::make_unique<settings::ConfigFile>(m_dir.str());
         m_context.run_dir = QString::fromStdString(m_dir.str());
         m_context.config = m_config.get();
+        m_context.endpoints = web::default_endpoints();
         m_context.endpoints.aizhan = m_server.host();
         m_context.endpoints.aizhan_whois = m_server.host();
         m_session = std::make_unique<account::AccountSession>(m_context.endpoints);
@@ -352,7 +354,8 @@ TEST_F(CheckupPageTest, WindowStaysResponsiveWhileFetching)
     click("按钮_立即体检");
     bool fired = false;
     QTimer::singleShot(0, [&fired] { fired = true; });
-    ASSERT_TRUE(QTest::qWaitFor([&fired] { return fired; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return fired && m_server.targets().size() == 1; }, kWaitMs));
     EXPECT_EQ(position(), 0);
     click("按钮_取消");
     EXPECT_EQ(caption("按钮_取消"), QStringLiteral("重新体验"));
