@@ -77,6 +77,6 @@ void BM_EngineUnpack(benchmark::State& state)
 }
 BENCHMARK(BM_EngineUnpack)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

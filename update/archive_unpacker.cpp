@@ -22,11 +22,11 @@ constexpr unsigned long kUtf8NameFlag = 1u << 11;
 constexpr unsigned long kEncryptedFlag = 1u << 0;
 constexpr unsigned long kMadeByUnix = 3;
 constexpr unsigned long kDosDirectory = 0x10;
-constexpr std::size_t kNameBuffer = 65536;  // names are at most 65535 bytes
+constexpr std::size_t kNameBuffer = 65536; // names are at most 65535 bytes
 constexpr unsigned kReadChunk = 256 * 1024;
 
 struct Entry {
-    std::string path;  // relative, "/"-separated, UTF-8
+    std::string path; // relative, "/"-separated, UTF-8
     bool directory = false;
     bool executable = false;
     std::uint64_t size = 0;
@@ -126,7 +126,8 @@ UnpackResult read_entry(unzFile archive, const UnpackLimits& limits, std::uint64
     // A NUL inside the stored name would silently shorten it.
     if (std::strlen(name.data()) != info.size_filename)
         return fail(UnpackError::BadName, raw.substr(0, std::strlen(name.data())));
-    const auto utf8 = (info.flag & kUtf8NameFlag) ? std::optional<std::string>(raw) : gbk_to_utf8(raw);
+    const auto utf8 =
+        (info.flag & kUtf8NameFlag) ? std::optional<std::string>(raw) : gbk_to_utf8(raw);
     if (!utf8)
         return fail(UnpackError::BadName, raw);
     const auto path = checked_relative_path(*utf8);
@@ -144,7 +145,7 @@ UnpackResult read_entry(unzFile archive, const UnpackLimits& limits, std::uint64
         if (type == S_IFDIR)
             entry.directory = true;
         else if (type != 0 && type != S_IFREG)
-            return fail(UnpackError::UnsupportedEntry, *utf8);  // link, device, pipe
+            return fail(UnpackError::UnsupportedEntry, *utf8); // link, device, pipe
         entry.executable = (mode & 0111) != 0;
     } else if (info.external_fa & kDosDirectory) {
         entry.directory = true;
@@ -221,7 +222,7 @@ UnpackResult extract_file(unzFile archive, const std::filesystem::path& target, 
     return {};
 }
 
-}  // namespace
+} // namespace
 
 UnpackResult unpack_archive(const std::filesystem::path& archive_path,
                             const std::filesystem::path& target, const UnpackLimits& limits)
@@ -280,4 +281,4 @@ UnpackResult unpack_archive(const std::filesystem::path& archive_path,
     return {};
 }
 
-}  // namespace update
+} // namespace update

@@ -18,23 +18,22 @@ struct UnpackLimits {
 
 enum class UnpackError {
     None,
-    CannotOpen,      // not an archive, or its directory is damaged
-    BadName,         // NUL inside, or not convertible to UTF-8
-    UnsafePath,      // absolute, drive-qualified or with a ".." segment
-    UnsupportedEntry,  // symbolic link, device, encrypted
-    OverLimit,       // too many entries or too many bytes
-    CorruptData,     // CRC error, length mismatch, truncated data
+    CannotOpen,       // not an archive, or its directory is damaged
+    BadName,          // NUL inside, or not convertible to UTF-8
+    UnsafePath,       // absolute, drive-qualified or with a ".." segment
+    UnsupportedEntry, // symbolic link, device, encrypted
+    OverLimit,        // too many entries or too many bytes
+    CorruptData,      // CRC error, length mismatch, truncated data
     WriteFailed,
 };
 
 struct UnpackResult {
     UnpackError error = UnpackError::None;
-    std::string entry;  // the entry that failed, as far as it could be read
+    std::string entry; // the entry that failed, as far as it could be read
     bool ok() const { return error == UnpackError::None; }
 };
 
 UnpackResult unpack_archive(const std::filesystem::path& archive,
-                            const std::filesystem::path& target,
-                            const UnpackLimits& limits = {});
+                            const std::filesystem::path& target, const UnpackLimits& limits = {});
 
-}  // namespace update
+} // namespace update

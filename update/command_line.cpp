@@ -7,7 +7,7 @@ namespace {
 constexpr std::string_view kSeparator = "<#>";
 constexpr std::string_view kSpaceMark = "<?>";
 
-}  // namespace
+} // namespace
 
 std::string join_arguments(const std::vector<std::string>& arguments)
 {
@@ -50,8 +50,7 @@ std::optional<UpdateTask> task_from_fields(const std::vector<std::string>& field
 {
     if (fields.size() != 7)
         return std::nullopt;
-    return UpdateTask{fields[0], fields[1], fields[2], fields[3],
-                      fields[4], fields[5], fields[6]};
+    return UpdateTask{fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]};
 }
 
 std::optional<UpdateTask> parse_arguments(const std::vector<std::string>& arguments)
@@ -71,4 +70,4 @@ bool has_http_prefix(std::string_view address)
     return address.starts_with("http://");
 }
 
-}  // namespace update
+} // namespace update

@@ -35,4 +35,4 @@ std::optional<UpdateTask> parse_command_line(const std::vector<std::string>& arg
 // True when the address begins with exactly "http://" (case matters).
 bool has_http_prefix(std::string_view address);
 
-}  // namespace update
+} // namespace update

@@ -13,7 +13,7 @@ std::string lower_ascii(std::string_view text)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<DownloadKind> download_kind(std::string_view address)
 {
@@ -34,4 +34,4 @@ std::string kind_suffix(DownloadKind kind)
     return kind == DownloadKind::Zip ? ".zip" : ".exe";
 }
 
-}  // namespace update
+} // namespace update

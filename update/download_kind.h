@@ -16,4 +16,4 @@ std::optional<DownloadKind> download_kind(std::string_view address);
 // ".zip" or ".exe".
 std::string kind_suffix(DownloadKind kind);
 
-}  // namespace update
+} // namespace update

@@ -32,8 +32,8 @@ std::string_view trim(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
         text.remove_prefix(1);
-    while (!text.empty() &&
-           (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n'))
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' ||
+                             text.back() == '\n'))
         text.remove_suffix(1);
     return text;
 }
@@ -112,7 +112,7 @@ std::optional<ContentRange> parse_content_range(std::string_view text)
     return range;
 }
 
-}  // namespace
+} // namespace
 
 // Headers of the latest response seen on a transfer (redirects reset them).
 struct DownloadReply {
@@ -133,9 +133,9 @@ struct EngineTransfer {
     curl_slist* headers = nullptr;
     bool in_multi = false;
     TransferRole role = TransferRole::Whole;
-    std::int64_t first = 0;  // start asked for on this attempt
-    std::int64_t last = -1;  // inclusive end of the range; -1 for the whole file
-    std::int64_t pos = 0;    // next file offset to write
+    std::int64_t first = 0; // start asked for on this attempt
+    std::int64_t last = -1; // inclusive end of the range; -1 for the whole file
+    std::int64_t pos = 0;   // next file offset to write
     int attempts = 0;
     DownloadReply reply;
     ReplyVerdict verdict = ReplyVerdict::Pending;
@@ -194,7 +194,7 @@ private:
     std::atomic<bool> m_cancel{false};
     std::atomic<bool> m_done{false};
 
-    std::mutex m_multi_mutex;  // guards m_multi against cancel() from another thread
+    std::mutex m_multi_mutex; // guards m_multi against cancel() from another thread
     CURLM* m_multi = nullptr;
     int m_active = 0;
     std::vector<std::unique_ptr<EngineTransfer>> m_transfers;
@@ -202,7 +202,7 @@ private:
     int m_fd = -1;
     std::string m_url;
     std::string m_etag;        // strong validator of the probed file, if any
-    std::int64_t m_total = -1;  // length the file must add up to; -1 unknown
+    std::int64_t m_total = -1; // length the file must add up to; -1 unknown
     bool m_finished_sent = false;
 };
 
@@ -226,7 +226,7 @@ int progress_callback(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t
     return t->task->on_progress(*t);
 }
 
-}  // namespace
+} // namespace
 
 Downloader::Task::Task(DownloadOptions options, EventHandler on_event,
                        std::atomic<std::int64_t>& received, std::atomic<std::int64_t>& downloaded)
@@ -296,7 +296,8 @@ void Downloader::Task::transfer()
         const std::int64_t segments =
             probed.ok && probed.length > 0
                 ? std::min<std::int64_t>(m_options.connections,
-                                         probed.length / std::max<std::int64_t>(1, m_options.min_segment))
+                                         probed.length /
+                                             std::max<std::int64_t>(1, m_options.min_segment))
                 : 0;
         if (cancelled())
             outcome = Outcome::Cancelled;
@@ -316,9 +317,10 @@ void Downloader::Task::transfer()
         m_fd = -1;
     }
     if (outcome != Outcome::Cancelled) {
-        const bool whole = outcome == Outcome::Complete && m_total >= 0 &&
-                           m_downloaded.load() == m_total;
-        emit(DownloadEventKind::Finished, m_total >= 0 ? m_total : m_downloaded.load(), whole ? 1 : 0);
+        const bool whole =
+            outcome == Outcome::Complete && m_total >= 0 && m_downloaded.load() == m_total;
+        emit(DownloadEventKind::Finished, m_total >= 0 ? m_total : m_downloaded.load(),
+             whole ? 1 : 0);
     }
 }
 
@@ -503,7 +505,7 @@ Downloader::Task::Outcome Downloader::Task::fetch_ranges(const Probe& probed)
         emit(DownloadEventKind::ConnectionFailed, t.pos);
         if (t.write_failed || t.attempts >= m_options.attempts_per_range)
             return Outcome::Failed;
-        start_range(t);  // resume where this connection stopped
+        start_range(t); // resume where this connection stopped
         return std::nullopt;
     });
     drop_transfers();
@@ -535,22 +537,23 @@ Downloader::Task::Outcome Downloader::Task::fetch_whole()
     configure(t);
     add(t);
     emit(DownloadEventKind::ConnectionStarted, 0, -1);
-    const Outcome outcome = drive([&](EngineTransfer& done, CURLcode code) -> std::optional<Outcome> {
-        if (done.verdict == ReplyVerdict::Pending)
-            done.verdict = judge(done);
-        // Without a length only the closing chunk of a chunked reply proves the end;
-        // a reply that just stops may have been cut off.
-        const bool whole = code == CURLE_OK && done.verdict == ReplyVerdict::Accepted &&
-                           (m_total >= 0 ? done.pos == m_total : done.reply.chunked);
-        if (!whole) {
-            emit(DownloadEventKind::ConnectionFailed, done.pos);
-            return Outcome::Failed;
-        }
-        if (m_total < 0)
-            m_total = done.pos;
-        emit(DownloadEventKind::ConnectionEnded, done.pos - 1);
-        return Outcome::Complete;
-    });
+    const Outcome outcome =
+        drive([&](EngineTransfer& done, CURLcode code) -> std::optional<Outcome> {
+            if (done.verdict == ReplyVerdict::Pending)
+                done.verdict = judge(done);
+            // Without a length only the closing chunk of a chunked reply proves the end;
+            // a reply that just stops may have been cut off.
+            const bool whole = code == CURLE_OK && done.verdict == ReplyVerdict::Accepted &&
+                               (m_total >= 0 ? done.pos == m_total : done.reply.chunked);
+            if (!whole) {
+                emit(DownloadEventKind::ConnectionFailed, done.pos);
+                return Outcome::Failed;
+            }
+            if (m_total < 0)
+                m_total = done.pos;
+            emit(DownloadEventKind::ConnectionEnded, done.pos - 1);
+            return Outcome::Complete;
+        });
     drop_transfers();
     return outcome;
 }
@@ -614,8 +617,8 @@ std::size_t Downloader::Task::on_body(EngineTransfer& t, const char* data, std::
         return 0;
     const std::int64_t end = t.pos + static_cast<std::int64_t>(size);
     const bool too_long = t.role == TransferRole::Range ? end > t.last + 1
-                          : m_total >= 0        ? end > m_total
-                                                : end > m_options.max_size;
+                          : m_total >= 0                ? end > m_total
+                                                        : end > m_options.max_size;
     if (too_long || !write_at(t.pos, data, size)) {
         t.write_failed = true;
         return 0;
@@ -665,8 +668,8 @@ bool Downloader::start(DownloadOptions options, EventHandler on_event)
         m_worker.join();
     m_received = 0;
     m_downloaded = 0;
-    m_task = std::make_unique<Task>(std::move(options), std::move(on_event), m_received,
-                                    m_downloaded);
+    m_task =
+        std::make_unique<Task>(std::move(options), std::move(on_event), m_received, m_downloaded);
     m_worker = std::thread([task = m_task.get()] { task->run(); });
     return true;
 }
@@ -684,4 +687,4 @@ bool Downloader::running() const
     return m_task && !m_task->done();
 }
 
-}  // namespace update
+} // namespace update

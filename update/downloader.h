@@ -15,11 +15,11 @@
 namespace update {
 
 enum class DownloadEventKind {
-    Started,            // value1 = total size, -1 when the server gave none
-    ConnectionStarted,  // value1..value2 = byte range asked (value2 -1: to the end)
-    ConnectionEnded,    // value1 = last byte position written
-    ConnectionFailed,   // value1 = position reached
-    Finished,           // value1 = total length, value2 = 1 when the file is whole
+    Started,           // value1 = total size, -1 when the server gave none
+    ConnectionStarted, // value1..value2 = byte range asked (value2 -1: to the end)
+    ConnectionEnded,   // value1 = last byte position written
+    ConnectionFailed,  // value1 = position reached
+    Finished,          // value1 = total length, value2 = 1 when the file is whole
 };
 
 struct DownloadEvent {
@@ -30,14 +30,14 @@ struct DownloadEvent {
 
 struct DownloadOptions {
     std::string url;
-    std::string destination;  // ours; never a name the server suggests
+    std::string destination; // ours; never a name the server suggests
     int connections = 5;
     long connect_timeout_ms = 5000;
     long send_timeout_ms = 5001;
     long receive_timeout_ms = 10000;
     long receive_buffer = 204000;
     std::int64_t max_size = std::int64_t{2} << 30;
-    std::int64_t min_segment = 64 * 1024;  // smaller files use fewer connections
+    std::int64_t min_segment = 64 * 1024; // smaller files use fewer connections
     int attempts_per_range = 3;
 };
 
@@ -70,4 +70,4 @@ private:
     std::thread m_worker;
 };
 
-}  // namespace update
+} // namespace update

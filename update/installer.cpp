@@ -11,7 +11,8 @@ namespace fs = std::filesystem;
 std::string zip_install_target(std::string_view install_path)
 {
     const std::size_t slash = install_path.rfind('/');
-    return slash == std::string_view::npos ? std::string() : std::string(install_path.substr(0, slash + 1));
+    return slash == std::string_view::npos ? std::string()
+                                           : std::string(install_path.substr(0, slash + 1));
 }
 
 InstallResult install_zip(const UpdatePaths& paths, const std::string& install_path,
@@ -50,4 +51,4 @@ void clean_up(const UpdatePaths& paths, DownloadKind kind)
     fs::remove_all(paths.unpack_dir(), ec);
 }
 
-}  // namespace update
+} // namespace update

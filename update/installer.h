@@ -32,4 +32,4 @@ InstallResult install_exe(const UpdatePaths& paths, const std::string& install_p
 // files are no error; safe to repeat.
 void clean_up(const UpdatePaths& paths, DownloadKind kind);
 
-}  // namespace update
+} // namespace update

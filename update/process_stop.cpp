@@ -22,7 +22,7 @@ std::string lower_ascii(std::string text)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 std::string program_name_for(std::string_view install_path)
 {
@@ -44,4 +44,4 @@ bool stop_program_for(std::string_view install_path)
     return false;
 }
 
-}  // namespace update
+} // namespace update

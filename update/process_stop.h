@@ -16,4 +16,4 @@ std::string program_name_for(std::string_view install_path);
 // "client.exe". True when one was signalled.
 bool stop_program_for(std::string_view install_path);
 
-}  // namespace update
+} // namespace update

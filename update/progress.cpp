@@ -23,4 +23,4 @@ std::string status_line(const ProgressSample& sample)
            " KB 已下载：" + kb(sample.done) + " KB";
 }
 
-}  // namespace update
+} // namespace update

@@ -8,7 +8,7 @@ namespace update {
 
 struct ProgressSample {
     std::int64_t bytes_per_second = 0;
-    std::int64_t total = 0;  // 0 while the size is unknown
+    std::int64_t total = 0; // 0 while the size is unknown
     std::int64_t done = 0;
     int percent = 0;
 };
@@ -20,4 +20,4 @@ int percentage(std::int64_t done, std::int64_t total);
 // units of 1000 bytes, rounded down.
 std::string status_line(const ProgressSample& sample);
 
-}  // namespace update
+} // namespace update

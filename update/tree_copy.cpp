@@ -19,8 +19,8 @@ bool copy_contents(int in, int out, off_t size)
 {
     off_t done = 0;
     while (done < size) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr,
-                                            static_cast<std::size_t>(size - done), 0);
+        const ssize_t n =
+            ::copy_file_range(in, nullptr, out, nullptr, static_cast<std::size_t>(size - done), 0);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -54,7 +54,7 @@ bool copy_contents(int in, int out, off_t size)
     }
 }
 
-}  // namespace
+} // namespace
 
 bool replace_file(const fs::path& source, const fs::path& target, fs::perms perms)
 {
@@ -124,4 +124,4 @@ void copy_tree(const fs::path& source, const fs::path& target,
     }
 }
 
-}  // namespace update
+} // namespace update

@@ -22,4 +22,4 @@ bool replace_file(const std::filesystem::path& source, const std::filesystem::pa
 void copy_tree(const std::filesystem::path& source, const std::filesystem::path& target,
                const std::function<void()>& between_entries = {});
 
-}  // namespace update
+} // namespace update

@@ -12,4 +12,4 @@ std::filesystem::path UpdatePaths::unpack_dir() const
     return m_temp_dir / "Temp";
 }
 
-}  // namespace update
+} // namespace update

@@ -20,4 +20,4 @@ private:
     std::filesystem::path m_temp_dir;
 };
 
-}  // namespace update
+} // namespace update

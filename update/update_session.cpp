@@ -56,7 +56,7 @@ void UpdateSession::on_event(const DownloadEvent& event)
         const std::int64_t done = m_downloader.downloaded_bytes();
         const bool whole = event.value2 == 1;
         if (whole && m_total.load() == 0)
-            m_total = event.value1;  // a reply without a length that ended properly
+            m_total = event.value1; // a reply without a length that ended properly
         const std::int64_t total = m_total.load();
         // An empty or short file is never complete, whatever the engine says.
         m_state = whole && total > 0 && done == total ? DownloadState::Complete
@@ -108,4 +108,4 @@ void UpdateSession::clean_up()
     remove_leftovers();
 }
 
-}  // namespace update
+} // namespace update

@@ -68,13 +68,13 @@ private:
     std::atomic<std::int64_t> m_total{0};
     std::atomic<DownloadState> m_state{DownloadState::Idle};
     std::atomic<bool> m_monitoring{false};
-    ProgressSample m_sample;  // GUI thread only
+    ProgressSample m_sample; // GUI thread only
 
     std::mutex m_stop_mutex;
     std::condition_variable m_stop_signal;
     bool m_stopping = false;
 
-    Downloader m_downloader;  // last: its worker must end before the members above go
+    Downloader m_downloader; // last: its worker must end before the members above go
 };
 
-}  // namespace update
+} // namespace update

@@ -11,8 +11,8 @@ struct UpdateTask {
     std::string link_address;
     std::string install_path;
     std::string download_address;
-    std::string completion_message;  // "不提示": no message box
-    std::string open_after_install;  // "真": open the install path afterwards
+    std::string completion_message; // "不提示": no message box
+    std::string open_after_install; // "真": open the install path afterwards
 };
 
-}  // namespace update
+} // namespace update

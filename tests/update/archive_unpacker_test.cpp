@@ -35,7 +35,7 @@ protected:
 
 TEST_F(ArchiveUnpackerTest, UnpacksEveryEntryBelowTheFolderKeepingPathsAndProgramBit)
 {
-    const std::string big(300 * 1024, 'z');  // several read chunks
+    const std::string big(300 * 1024, 'z'); // several read chunks
     const fs::path zip = archive({
         {"Client/", "", 040755},
         {"Client/varnel", "#!/bin/sh\n", kProgram},
@@ -51,7 +51,8 @@ TEST_F(ArchiveUnpackerTest, UnpacksEveryEntryBelowTheFolderKeepingPathsAndProgra
     EXPECT_EQ(testsupport::read_file(target() / "Client/plain.txt"), "plain");
     EXPECT_TRUE(fs::is_regular_file(target() / "Client/empty.txt"));
     EXPECT_EQ(testsupport::read_file(target() / "top.txt"), "top");
-    EXPECT_NE(fs::status(target() / "Client/varnel").permissions() & fs::perms::owner_exec, fs::perms::none);
+    EXPECT_NE(fs::status(target() / "Client/varnel").permissions() & fs::perms::owner_exec,
+              fs::perms::none);
     EXPECT_EQ(fs::status(target() / "Client/data/big.txt").permissions() & fs::perms::owner_exec,
               fs::perms::none);
 }
@@ -113,22 +114,38 @@ TEST_P(HostileArchiveTest, FailsTheWholeArchiveAndWritesNothingOutside)
 INSTANTIATE_TEST_SUITE_P(
     Archives, HostileArchiveTest,
     ::testing::Values(
-        HostileCase{"ParentSegment", {{"ok.txt", "x"}, {"../evil.txt", "x"}}, UnpackError::UnsafePath},
-        HostileCase{"ParentSegmentDeeper", {{"a/b/../../../evil.txt", "x"}}, UnpackError::UnsafePath},
-        HostileCase{"ParentSegmentWithBackslashes", {{"..\\evil.txt", "x"}}, UnpackError::UnsafePath},
+        HostileCase{
+            "ParentSegment", {{"ok.txt", "x"}, {"../evil.txt", "x"}}, UnpackError::UnsafePath},
+        HostileCase{
+            "ParentSegmentDeeper", {{"a/b/../../../evil.txt", "x"}}, UnpackError::UnsafePath},
+        HostileCase{
+            "ParentSegmentWithBackslashes", {{"..\\evil.txt", "x"}}, UnpackError::UnsafePath},
         HostileCase{"AbsolutePath", {{"/tmp/evil.txt", "x"}}, UnpackError::UnsafePath},
         HostileCase{"DriveLetter", {{"C:\\evil.txt", "x"}}, UnpackError::UnsafePath},
-        HostileCase{"NulInsideName", {{"evil.txt_hidden.txt", "x"}}, UnpackError::BadName,
-                    "evil.txt_hidden", std::string("evil.txt\0hidden", 15)},
+        HostileCase{"NulInsideName",
+                    {{"evil.txt_hidden.txt", "x"}},
+                    UnpackError::BadName,
+                    "evil.txt_hidden",
+                    std::string("evil.txt\0hidden", 15)},
         HostileCase{"InvalidGbkName", {{"\x81\x20.txt", "x"}}, UnpackError::BadName},
-        HostileCase{"SymbolicLink", {{"link", "/etc/passwd", kLink}}, UnpackError::UnsupportedEntry},
-        HostileCase{"CrcMismatch", {{"data.txt", "stored-data-with-a-marker", 0, false, true}},
-                    UnpackError::CorruptData, "with-a-marker", "with-b-marker"},
-        HostileCase{"Truncated", {{"a.txt", std::string(40000, 'a')}, {"b.txt", "b"}},
-                    UnpackError::CannotOpen, {}, {}, true},
-        HostileCase{"TooManyEntries", {{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}, {"5", "5"}},
+        HostileCase{
+            "SymbolicLink", {{"link", "/etc/passwd", kLink}}, UnpackError::UnsupportedEntry},
+        HostileCase{"CrcMismatch",
+                    {{"data.txt", "stored-data-with-a-marker", 0, false, true}},
+                    UnpackError::CorruptData,
+                    "with-a-marker",
+                    "with-b-marker"},
+        HostileCase{"Truncated",
+                    {{"a.txt", std::string(40000, 'a')}, {"b.txt", "b"}},
+                    UnpackError::CannotOpen,
+                    {},
+                    {},
+                    true},
+        HostileCase{"TooManyEntries",
+                    {{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}, {"5", "5"}},
                     UnpackError::OverLimit},
-        HostileCase{"TooManyBytes", {{"a", std::string(40000, 'a')}, {"b", std::string(40000, 'b')}},
+        HostileCase{"TooManyBytes",
+                    {{"a", std::string(40000, 'a')}, {"b", std::string(40000, 'b')}},
                     UnpackError::OverLimit},
         HostileCase{"NotAnArchive", {}, UnpackError::CannotOpen, {}, {}, true}),
     [](const ::testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
@@ -142,4 +159,4 @@ TEST_F(ArchiveUnpackerTest, UnsafeNameAnywhereLeavesTheFolderUntouched)
     EXPECT_FALSE(fs::exists(target() / "first.txt"));
 }
 
-}  // namespace
+} // namespace

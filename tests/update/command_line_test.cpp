@@ -20,16 +20,20 @@ std::vector<std::string> fields_of(const UpdateTask& t)
 
 struct CommandLineCase {
     const char* name;
-    std::vector<std::string> argv;  // program path first
-    std::optional<std::vector<std::string>> fields;  // nothing: rejected
+    std::vector<std::string> argv;                  // program path first
+    std::optional<std::vector<std::string>> fields; // nothing: rejected
 };
 
 const std::string kWorked =
     "自动更新<#>如果自动更新失败，请点此至官网下载<#>http://host/pkg/client<?>2.zip<#>"
     "/home/u/Apps/Client<#>http://host/pkg/client<?>2.zip<#>自动更新完成<#>假";
-const std::vector<std::string> kWorkedFields = {
-    "自动更新", "如果自动更新失败，请点此至官网下载", "http://host/pkg/client 2.zip",
-    "/home/u/Apps/Client", "http://host/pkg/client 2.zip", "自动更新完成", "假"};
+const std::vector<std::string> kWorkedFields = {"自动更新",
+                                                "如果自动更新失败，请点此至官网下载",
+                                                "http://host/pkg/client 2.zip",
+                                                "/home/u/Apps/Client",
+                                                "http://host/pkg/client 2.zip",
+                                                "自动更新完成",
+                                                "假"};
 
 class CommandLineTest : public ::testing::TestWithParam<CommandLineCase> {};
 
@@ -51,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
                         {"/home/u/My Apps/Client/update", kWorked},
                         kWorkedFields},
         CommandLineCase{"FieldsSplitOverSeveralArgumentsJoinWithNothingBetween",
-                        {"/x/update", "自动更新<#>如果自动更新失败，", "请点此至官网下载<#>http://host/pkg/",
+                        {"/x/update", "自动更新<#>如果自动更新失败，",
+                         "请点此至官网下载<#>http://host/pkg/",
                          "client<?>2.zip<#>/home/u/Apps/Client<#>http://host/pkg/client<?>2.zip<#>",
                          "自动更新完成<#>假"},
                         kWorkedFields},
@@ -59,14 +64,16 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"EmptySeventhFieldIsNotCounted",
                         {"/x/update", "a<#>b<#>c<#>/d/e<#>http://h/f.zip<#>g<#>"},
                         std::nullopt},
-        CommandLineCase{"EmptyMiddleFieldCounts",
-                        {"/x/update", "标题<#><#>http://h/f.zip<#>/d/e<#>http://h/f.zip<#>不提示<#>真"},
-                        std::vector<std::string>{"标题", "", "http://h/f.zip", "/d/e",
-                                                 "http://h/f.zip", "不提示", "真"}},
-        CommandLineCase{"SpaceMarkInsideFieldBecomesSpace",
-                        {"/x/update", "a<#>b<#>c<#>/d/e<#>http://h/f.zip<#>更新<?>已<?><?>完成<#>假"},
-                        std::vector<std::string>{"a", "b", "c", "/d/e", "http://h/f.zip",
-                                                 "更新 已  完成", "假"}},
+        CommandLineCase{
+            "EmptyMiddleFieldCounts",
+            {"/x/update", "标题<#><#>http://h/f.zip<#>/d/e<#>http://h/f.zip<#>不提示<#>真"},
+            std::vector<std::string>{"标题", "", "http://h/f.zip", "/d/e", "http://h/f.zip",
+                                     "不提示", "真"}},
+        CommandLineCase{
+            "SpaceMarkInsideFieldBecomesSpace",
+            {"/x/update", "a<#>b<#>c<#>/d/e<#>http://h/f.zip<#>更新<?>已<?><?>完成<#>假"},
+            std::vector<std::string>{"a", "b", "c", "/d/e", "http://h/f.zip", "更新 已  完成",
+                                     "假"}},
         CommandLineCase{"ChineseAroundMarkersStaysWhole",
                         {"/x/update", "窗口<#>链接文字<#>地址<#>路径<#>下载<#>消息<?>文字<#>真"},
                         std::vector<std::string>{"窗口", "链接文字", "地址", "路径", "下载",
@@ -74,7 +81,9 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"NoArgumentsRejected", {"/x/update"}, std::nullopt},
         CommandLineCase{"EmptyArgumentRejected", {"/x/update", ""}, std::nullopt},
         CommandLineCase{"NoProgramPathRejected", {}, std::nullopt}),
-    [](const ::testing::TestParamInfo<CommandLineCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<CommandLineCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(SplitFieldsTest, EmptyLastFieldDroppedOthersKept)
 {
@@ -107,8 +116,8 @@ TEST(DownloadKindTest, FirstMatchingRuleWins)
         {"http://h/pkg/setup.EXE", DownloadKind::Exe},
         {"http://h/get?file=client.zip&v=3", DownloadKind::Zip},
         {"http://h/get?file=setup.exe&v=3", DownloadKind::Exe},
-        {"http://h/setup.exe/client.zip?x", DownloadKind::Zip},  // both inside: zip first
-        {"http://h/client.zip?name=setup.exe", DownloadKind::Exe},  // the ending decides first
+        {"http://h/setup.exe/client.zip?x", DownloadKind::Zip},    // both inside: zip first
+        {"http://h/client.zip?name=setup.exe", DownloadKind::Exe}, // the ending decides first
         {"http://h/pkg/client.rar", std::nullopt},
         {"http://h/pkg/client", std::nullopt},
     };
@@ -124,9 +133,10 @@ TEST(HttpPrefixTest, OnlyLowerCasePlainHttpAccepted)
         const char* address;
         bool accepted;
     } cases[] = {
-        {"http://h/a.zip", true},     {"https://h/a.zip", false}, {"HTTP://h/a.zip", false},
-        {"Http://h/a.zip", false},    {"ftp://h/a.zip", false},   {" http://h/a.zip", false},
-        {"http:/h/a.zip", false},     {"", false},
+        {"http://h/a.zip", true},  {"https://h/a.zip", false},
+        {"HTTP://h/a.zip", false}, {"Http://h/a.zip", false},
+        {"ftp://h/a.zip", false},  {" http://h/a.zip", false},
+        {"http:/h/a.zip", false},  {"", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.address);
@@ -134,4 +144,4 @@ TEST(HttpPrefixTest, OnlyLowerCasePlainHttpAccepted)
     }
 }
 
-}  // namespace
+} // namespace

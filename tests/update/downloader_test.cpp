@@ -31,7 +31,8 @@ public:
                 m_finished.notify_all();
         };
     }
-    std::optional<DownloadEvent> wait_finished(std::chrono::seconds limit = std::chrono::seconds(60))
+    std::optional<DownloadEvent>
+    wait_finished(std::chrono::seconds limit = std::chrono::seconds(60))
     {
         std::unique_lock lock(m_mutex);
         const auto found = [this] { return finished_event().has_value(); };
@@ -47,8 +48,9 @@ public:
     std::size_t count(DownloadEventKind kind)
     {
         std::lock_guard lock(m_mutex);
-        return static_cast<std::size_t>(std::count_if(
-            m_events.begin(), m_events.end(), [kind](const DownloadEvent& e) { return e.kind == kind; }));
+        return static_cast<std::size_t>(
+            std::count_if(m_events.begin(), m_events.end(),
+                          [kind](const DownloadEvent& e) { return e.kind == kind; }));
     }
 
 private:
@@ -139,7 +141,8 @@ TEST_F(DownloaderTest, FiveConnectionsRunAtOnceAndTheCounterResetsOnRead)
     Recorder recorder;
     ASSERT_TRUE(downloader.start(options_for(server), recorder.handler()));
     std::int64_t taken = 0;
-    while (!recorder.wait_finished(std::chrono::seconds(0)) && taken <= static_cast<std::int64_t>(body.size())) {
+    while (!recorder.wait_finished(std::chrono::seconds(0)) &&
+           taken <= static_cast<std::int64_t>(body.size())) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         taken += downloader.take_received_bytes();
     }
@@ -147,7 +150,7 @@ TEST_F(DownloaderTest, FiveConnectionsRunAtOnceAndTheCounterResetsOnRead)
     ASSERT_TRUE(finished);
     EXPECT_EQ(finished->value2, 1);
     taken += downloader.take_received_bytes();
-    EXPECT_EQ(taken, static_cast<std::int64_t>(body.size()));  // each byte counted once
+    EXPECT_EQ(taken, static_cast<std::int64_t>(body.size())); // each byte counted once
     EXPECT_EQ(downloader.take_received_bytes(), 0);
     EXPECT_GE(server.max_concurrent(), 5);
     EXPECT_TRUE(downloaded() == body);
@@ -192,47 +195,43 @@ TEST_P(ServerBehaviourTest, OnlyAWholeVerifiedFileCountsAsComplete)
 INSTANTIATE_TEST_SUITE_P(
     Servers, ServerBehaviourTest,
     ::testing::Values(
-        ServerCase{"IgnoresRange", with([](FileServerOptions& o) { o.honour_ranges = false; }), true},
+        ServerCase{"IgnoresRange", with([](FileServerOptions& o) { o.honour_ranges = false; }),
+                   true},
         ServerCase{"RefusesHead", with([](FileServerOptions& o) { o.head_allowed = false; }), true},
         ServerCase{"NoEtag", with([](FileServerOptions& o) { o.etag.clear(); }), true},
-        ServerCase{"ChunkedWithoutLength",
-                   with([](FileServerOptions& o) {
+        ServerCase{"ChunkedWithoutLength", with([](FileServerOptions& o) {
                        o.honour_ranges = false;
                        o.send_length = false;
                        o.chunked = true;
                    }),
                    true},
-        ServerCase{"NoLengthEndedByClose",
-                   with([](FileServerOptions& o) {
+        ServerCase{"NoLengthEndedByClose", with([](FileServerOptions& o) {
                        o.honour_ranges = false;
                        o.send_length = false;
                    }),
                    false},
         ServerCase{"ClosesEarly", with([](FileServerOptions& o) { o.cut_at = 1500000; }), false},
-        ServerCase{"ClosesEarlyWithoutRanges",
-                   with([](FileServerOptions& o) {
+        ServerCase{"ClosesEarlyWithoutRanges", with([](FileServerOptions& o) {
                        o.honour_ranges = false;
                        o.cut_at = 1500000;
                    }),
                    false},
-        ServerCase{"ChunkedCutShort",
-                   with([](FileServerOptions& o) {
+        ServerCase{"ChunkedCutShort", with([](FileServerOptions& o) {
                        o.honour_ranges = false;
                        o.send_length = false;
                        o.chunked = true;
                        o.cut_at = 1500000;
                    }),
                    false},
-        ServerCase{"LiesAboutSize", with([](FileServerOptions& o) { o.extra_length = 1000; }), false},
-        ServerCase{"LiesAboutSizeWithoutRanges",
-                   with([](FileServerOptions& o) {
+        ServerCase{"LiesAboutSize", with([](FileServerOptions& o) { o.extra_length = 1000; }),
+                   false},
+        ServerCase{"LiesAboutSizeWithoutRanges", with([](FileServerOptions& o) {
                        o.honour_ranges = false;
                        o.extra_length = 1000;
                    }),
                    false},
         ServerCase{"LargerThanTheCap", FileServerOptions{}, false, 1000 * 1000},
-        ServerCase{"NoLengthLargerThanTheCap",
-                   with([](FileServerOptions& o) {
+        ServerCase{"NoLengthLargerThanTheCap", with([](FileServerOptions& o) {
                        o.honour_ranges = false;
                        o.send_length = false;
                        o.chunked = true;
@@ -292,4 +291,4 @@ TEST_F(DownloaderTest, CancelStopsAtOnceWithoutFinishedEvent)
     EXPECT_EQ(recorder.count(DownloadEventKind::Finished), 0u);
 }
 
-}  // namespace
+} // namespace

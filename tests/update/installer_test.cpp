@@ -16,7 +16,8 @@ using testsupport::ZipEntry;
 using update::DownloadKind;
 using update::InstallResult;
 
-constexpr fs::perms kReadOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+constexpr fs::perms kReadOnly =
+    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
 
 // root/tmp is the private temporary folder, root/Apps/Client the installed program.
 class InstallerTest : public ::testing::Test {
@@ -48,10 +49,11 @@ TEST_F(InstallerTest, ArchiveWithTopFolderUpdatesTheInstallFolderInPlace)
                   {"Client/lib/part.so", "part", 0100644}});
     EXPECT_EQ(update::install_zip(m_paths, install_path()), InstallResult::Installed);
     EXPECT_EQ(read_file(client() / "varnel"), "new program");
-    EXPECT_NE(fs::status(client() / "varnel").permissions() & fs::perms::owner_exec, fs::perms::none);
+    EXPECT_NE(fs::status(client() / "varnel").permissions() & fs::perms::owner_exec,
+              fs::perms::none);
     EXPECT_EQ(read_file(client() / "lib/part.so"), "part");
     EXPECT_EQ(read_file(client() / "only-here.txt"), "mine");
-    EXPECT_TRUE(temp_is_empty());  // archive deleted, unpack folder removed
+    EXPECT_TRUE(temp_is_empty()); // archive deleted, unpack folder removed
 }
 
 TEST_F(InstallerTest, ArchiveWithoutTopFolderLandsBesideTheInstallFolder)
@@ -176,4 +178,4 @@ TEST(ZipInstallTargetTest, EverythingUpToTheLastSlash)
     }
 }
 
-}  // namespace
+} // namespace

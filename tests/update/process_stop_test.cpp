@@ -74,4 +74,4 @@ TEST(ProcessStopTest, StopsTheRunningProgramMatchedWithoutExtensionIgnoringCase)
     EXPECT_EQ(WTERMSIG(status), SIGTERM);
 }
 
-}  // namespace
+} // namespace

@@ -32,11 +32,11 @@ TEST(ProgressTest, PercentageRoundsDownAndIsZeroWithoutSize)
         {999, 999, 100},
         {998, 999, 99},
         {0, 5000000, 0},
-        {12345, 0, 0},       // size not known yet
+        {12345, 0, 0}, // size not known yet
         {1, 3, 33},
         {2, 3, 66},
-        {3000000000, 3000000000, 100},  // beyond 32 bits
-        {29, 100, 29},       // 28.999999999999996 in floating point
+        {3000000000, 3000000000, 100}, // beyond 32 bits
+        {29, 100, 29},                 // 28.999999999999996 in floating point
         {57, 100, 57},
     };
     for (const auto& c : cases) {
@@ -45,4 +45,4 @@ TEST(ProgressTest, PercentageRoundsDownAndIsZeroWithoutSize)
     }
 }
 
-}  // namespace
+} // namespace

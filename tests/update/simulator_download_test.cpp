@@ -107,11 +107,8 @@ TEST_F(SimulatorDownloadTest, MisbehavingServerNeverYieldsACompleteWrongFile)
         const char* scenario;
         bool whole;
     } cases[] = {
-        {"range_ignored", true},
-        {"no_etag", true},
-        {"close_early", false},
-        {"size_lie", false},
-        {"no_length", false},
+        {"range_ignored", true}, {"no_etag", true},    {"close_early", false},
+        {"size_lie", false},     {"no_length", false},
     };
     const std::string target = "/blob/3000000-4.zip";
     const std::string expected = trimmed(m_sim.get("downloads", target + ".sha256").body);
@@ -128,4 +125,4 @@ TEST_F(SimulatorDownloadTest, MisbehavingServerNeverYieldsACompleteWrongFile)
     }
 }
 
-}  // namespace
+} // namespace

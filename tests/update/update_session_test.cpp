@@ -27,7 +27,8 @@ protected:
         fs::create_directories(client());
         testsupport::write_file(client() / "varnel", "old");
         const fs::path zip = m_root.path() / "package.zip";
-        testsupport::write_zip(zip, {{"Client/varnel", "new", 0100755}, {"Client/notes.txt", m_notes}});
+        testsupport::write_zip(zip,
+                               {{"Client/varnel", "new", 0100755}, {"Client/notes.txt", m_notes}});
         m_package = testsupport::read_file(zip);
     }
     fs::path temp() const { return m_root.path() / "tmp"; }
@@ -35,7 +36,7 @@ protected:
 
     std::unique_ptr<update::UpdateSession> session_for(const FileServer& server)
     {
-        update::UpdateTask task{"自动更新", "链接", server.url(), client().string(),
+        update::UpdateTask task{"自动更新",   "链接",   server.url(), client().string(),
                                 server.url(), "不提示", "假"};
         auto session = std::make_unique<update::UpdateSession>(task, DownloadKind::Zip, temp());
         session->set_settle_time(std::chrono::milliseconds(100));
@@ -66,7 +67,7 @@ TEST_F(UpdateSessionTest, CompleteDownloadInstallsAndCleanUpLeavesTheFolderEmpty
     auto session = session_for(server);
     session->start_download();
     ASSERT_EQ(run_to_end(*session), DownloadState::Complete);
-    EXPECT_FALSE(session->monitor_tick());  // the finished event stopped the monitor
+    EXPECT_FALSE(session->monitor_tick()); // the finished event stopped the monitor
     EXPECT_EQ(session->progress().total, static_cast<std::int64_t>(m_package.size()));
     session->prepare_unpack_folder();
     EXPECT_TRUE(fs::is_directory(session->paths().unpack_dir()));
@@ -100,10 +101,25 @@ TEST_F(UpdateSessionTest, IncompleteDownloadInstallsNothing)
         const char* name;
         FileServerOptions server;
     } cases[] = {
-        {"closes early", [] { FileServerOptions o; o.cut_at = 300000; return o; }()},
-        {"lies about the size", [] { FileServerOptions o; o.extra_length = 5000; return o; }()},
+        {"closes early",
+         [] {
+             FileServerOptions o;
+             o.cut_at = 300000;
+             return o;
+         }()},
+        {"lies about the size",
+         [] {
+             FileServerOptions o;
+             o.extra_length = 5000;
+             return o;
+         }()},
         {"no length, ended by close",
-         [] { FileServerOptions o; o.honour_ranges = false; o.send_length = false; return o; }()},
+         [] {
+             FileServerOptions o;
+             o.honour_ranges = false;
+             o.send_length = false;
+             return o;
+         }()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -121,7 +137,8 @@ TEST_F(UpdateSessionTest, IncompleteDownloadInstallsNothing)
 TEST_F(UpdateSessionTest, WithoutTemporaryFolderNothingIsDownloaded)
 {
     FileServer server(m_package);
-    update::UpdateTask task{"t", "l", server.url(), client().string(), server.url(), "不提示", "假"};
+    update::UpdateTask task{"t",          "l",      server.url(), client().string(),
+                            server.url(), "不提示", "假"};
     update::UpdateSession session(task, DownloadKind::Zip, {});
     session.start_download();
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -129,4 +146,4 @@ TEST_F(UpdateSessionTest, WithoutTemporaryFolderNothingIsDownloaded)
     EXPECT_TRUE(server.requests().empty());
 }
 
-}  // namespace
+} // namespace

@@ -15,7 +15,8 @@ int main(int argc, char** argv)
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     QApplication app(argc, argv);
     update_ui::UpdateWindow window;
-    if (!window.begin(arguments, [] { return std::filesystem::path(platform::private_temp_dir()); }))
+    if (!window.begin(arguments,
+                      [] { return std::filesystem::path(platform::private_temp_dir()); }))
         return 0;
     window.show();
     app.exec();

@@ -26,4 +26,4 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
 }
 
-}  // namespace update_ui
+} // namespace update_ui

@@ -22,4 +22,4 @@ private:
     QString m_address;
 };
 
-}  // namespace update_ui
+} // namespace update_ui

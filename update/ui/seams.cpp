@@ -30,7 +30,7 @@ QWidget* first_visible_window()
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 void message_box(const QString& text, const QString& title, QMessageBox::Icon icon, QWidget* owner)
 {
@@ -54,8 +54,8 @@ bool open_url(const QString& address)
     if (url_handler())
         return url_handler()(address);
     // A local path opens as a file; anything with a scheme as it is.
-    const QUrl url = QDir::isAbsolutePath(address) ? QUrl::fromLocalFile(address)
-                                                   : QUrl::fromUserInput(address);
+    const QUrl url =
+        QDir::isAbsolutePath(address) ? QUrl::fromLocalFile(address) : QUrl::fromUserInput(address);
     return QDesktopServices::openUrl(url);
 }
 
@@ -64,4 +64,4 @@ void set_open_url_handler(OpenUrlHandler handler)
     url_handler() = std::move(handler);
 }
 
-}  // namespace update_ui
+} // namespace update_ui

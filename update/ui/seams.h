@@ -31,4 +31,4 @@ bool open_url(const QString& address);
 using OpenUrlHandler = std::function<bool(const QString&)>;
 void set_open_url_handler(OpenUrlHandler handler);
 
-}  // namespace update_ui
+} // namespace update_ui

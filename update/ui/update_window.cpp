@@ -4,9 +4,9 @@
 #include "update/download_kind.h"
 #include "update/process_stop.h"
 #include "update/progress.h"
-#include "update/update_session.h"
 #include "update/ui/link_label.h"
 #include "update/ui/seams.h"
+#include "update/update_session.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -24,7 +24,7 @@ QString qt(const std::string& text)
     return QString::fromStdString(text);
 }
 
-}  // namespace
+} // namespace
 
 UpdateWindow::UpdateWindow(QWidget* parent) : QWidget(parent)
 {
@@ -148,7 +148,8 @@ void UpdateWindow::after_install()
     const update::UpdateTask& task = m_session->task();
     if (task.open_after_install == "真")
         open_url(qt(task.install_path));
-    QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { close(); }, Qt::QueuedConnection);
 }
 
 void UpdateWindow::closeEvent(QCloseEvent* event)
@@ -163,4 +164,4 @@ void UpdateWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-}  // namespace update_ui
+} // namespace update_ui

@@ -61,11 +61,11 @@ private:
     QLabel* m_percent = nullptr;
     QLabel* m_status = nullptr;
     LinkLabel* m_link = nullptr;
-    QTimer* m_progress_timer = nullptr;  // 时钟1
+    QTimer* m_progress_timer = nullptr; // 时钟1
     QTimer m_monitor_timer;
     std::unique_ptr<update::UpdateSession> m_session;
     std::thread m_installer;
     bool m_installing = false;
 };
 
-}  // namespace update_ui
+} // namespace update_ui

@@ -85,7 +85,7 @@ private:
     std::chrono::steady_clock::time_point m_start;
 };
 
-}  // namespace
+} // namespace
 
 std::string pseudo_random_bytes(std::size_t size, std::uint32_t seed)
 {
@@ -187,7 +187,8 @@ void FileServer::serve(int fd)
     }
     for (std::size_t at = line_end; at != std::string::npos && at + 2 < request.size();) {
         const std::size_t next = request.find("\r\n", at + 2);
-        const std::string line = request.substr(at + 2, next == std::string::npos ? std::string::npos : next - at - 2);
+        const std::string line =
+            request.substr(at + 2, next == std::string::npos ? std::string::npos : next - at - 2);
         const std::size_t colon = line.find(':');
         if (colon != std::string::npos) {
             const std::string name = lower(trim(line.substr(0, colon)));
@@ -208,11 +209,12 @@ void FileServer::serve(int fd)
     const std::int64_t available = m_options.cut_at >= 0 ? std::min(size, m_options.cut_at) : size;
     std::string head;
     std::int64_t from = 0;
-    std::int64_t to = 0;  // exclusive
+    std::int64_t to = 0; // exclusive
     bool chunked = false;
-    const std::string common = (m_options.etag.empty() ? "" : "ETag: " + m_options.etag + "\r\n") +
-                               std::string(m_options.honour_ranges ? "Accept-Ranges: bytes\r\n" : "") +
-                               "Connection: close\r\n";
+    const std::string common =
+        (m_options.etag.empty() ? "" : "ETag: " + m_options.etag + "\r\n") +
+        std::string(m_options.honour_ranges ? "Accept-Ranges: bytes\r\n" : "") +
+        "Connection: close\r\n";
 
     std::optional<std::pair<std::int64_t, std::int64_t>> range;
     if (m_options.honour_ranges && logged.range.starts_with("bytes=") &&
@@ -234,17 +236,19 @@ void FileServer::serve(int fd)
         head = "HTTP/1.1 416 Range Not Satisfiable\r\nContent-Range: bytes */" +
                std::to_string(announced) + "\r\nContent-Length: 0\r\n" + common + "\r\n";
     } else if (range) {
-        head = "HTTP/1.1 206 Partial Content\r\nContent-Range: bytes " + std::to_string(range->first) +
-               "-" + std::to_string(range->second) + "/" + std::to_string(announced) +
+        head = "HTTP/1.1 206 Partial Content\r\nContent-Range: bytes " +
+               std::to_string(range->first) + "-" + std::to_string(range->second) + "/" +
+               std::to_string(announced) +
                "\r\nContent-Length: " + std::to_string(range->second - range->first + 1) + "\r\n" +
                common + "\r\n";
         from = range->first;
         to = std::min(range->second + 1, available);
     } else {
         chunked = !m_options.send_length && m_options.chunked;
-        head = "HTTP/1.1 200 OK\r\n" + common +
-               (m_options.send_length ? "Content-Length: " + std::to_string(announced) + "\r\n" : "") +
-               (chunked ? "Transfer-Encoding: chunked\r\n" : "") + "\r\n";
+        head =
+            "HTTP/1.1 200 OK\r\n" + common +
+            (m_options.send_length ? "Content-Length: " + std::to_string(announced) + "\r\n" : "") +
+            (chunked ? "Transfer-Encoding: chunked\r\n" : "") + "\r\n";
         to = available;
     }
 
@@ -282,4 +286,4 @@ void FileServer::serve(int fd)
     --m_concurrent;
 }
 
-}  // namespace testsupport
+} // namespace testsupport

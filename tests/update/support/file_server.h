@@ -17,12 +17,12 @@ namespace testsupport {
 struct FileServerOptions {
     bool honour_ranges = true;
     bool head_allowed = true;
-    bool send_length = true;  // false: the end of the body is the closed connection
-    bool chunked = false;     // with send_length false: chunked, ended by the last chunk
-    std::int64_t cut_at = -1;        // stop at this file offset and close
-    std::int64_t extra_length = 0;   // announce this many bytes more than exist
-    std::string etag = "\"v1\"";     // empty: none
-    std::int64_t bytes_per_second = 0;  // per connection; 0: as fast as possible
+    bool send_length = true;           // false: the end of the body is the closed connection
+    bool chunked = false;              // with send_length false: chunked, ended by the last chunk
+    std::int64_t cut_at = -1;          // stop at this file offset and close
+    std::int64_t extra_length = 0;     // announce this many bytes more than exist
+    std::string etag = "\"v1\"";       // empty: none
+    std::int64_t bytes_per_second = 0; // per connection; 0: as fast as possible
 };
 
 struct LoggedRequest {
@@ -67,4 +67,4 @@ private:
 // Deterministic bytes that do not compress, for checksummed downloads.
 std::string pseudo_random_bytes(std::size_t size, std::uint32_t seed = 1);
 
-}  // namespace testsupport
+} // namespace testsupport

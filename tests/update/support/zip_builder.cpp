@@ -26,12 +26,12 @@ bool write_zip(const std::filesystem::path& file, const std::vector<ZipEntry>& e
         const int method = entry.stored ? 0 : Z_DEFLATED;
         const int level = entry.stored ? 0 : Z_DEFAULT_COMPRESSION;
         ok = ok &&
-             zipOpenNewFileInZip4_64(zip, entry.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
-                                     method, level, 0, -MAX_WBITS, DEF_MEM_LEVEL,
+             zipOpenNewFileInZip4_64(zip, entry.name.c_str(), &info, nullptr, 0, nullptr, 0,
+                                     nullptr, method, level, 0, -MAX_WBITS, DEF_MEM_LEVEL,
                                      Z_DEFAULT_STRATEGY, nullptr, 0, made_by,
                                      entry.utf8_flag ? 0x800 : 0, 0) == ZIP_OK &&
-             zipWriteInFileInZip(zip, entry.data.data(), static_cast<unsigned>(entry.data.size())) ==
-                 ZIP_OK &&
+             zipWriteInFileInZip(zip, entry.data.data(),
+                                 static_cast<unsigned>(entry.data.size())) == ZIP_OK &&
              zipCloseFileInZip(zip) == ZIP_OK;
     }
     return zipClose(zip, nullptr) == ZIP_OK && ok;
@@ -63,4 +63,4 @@ bool patch_file(const std::filesystem::path& file, const std::string& from, cons
     return found && write_file(file, data);
 }
 
-}  // namespace testsupport
+} // namespace testsupport

@@ -8,11 +8,11 @@
 namespace testsupport {
 
 struct ZipEntry {
-    std::string name;  // raw bytes as stored in the archive
+    std::string name; // raw bytes as stored in the archive
     std::string data;
-    unsigned unix_mode = 0;  // 0: made on the other platform, no Unix mode
-    bool utf8_flag = false;  // general purpose bit 11
-    bool stored = false;     // no compression, so the data appears as is
+    unsigned unix_mode = 0; // 0: made on the other platform, no Unix mode
+    bool utf8_flag = false; // general purpose bit 11
+    bool stored = false;    // no compression, so the data appears as is
 };
 
 bool write_zip(const std::filesystem::path& file, const std::vector<ZipEntry>& entries);
@@ -23,4 +23,4 @@ bool patch_file(const std::filesystem::path& file, const std::string& from, cons
 std::string read_file(const std::filesystem::path& file);
 bool write_file(const std::filesystem::path& file, const std::string& data);
 
-}  // namespace testsupport
+} // namespace testsupport

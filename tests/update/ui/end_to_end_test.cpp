@@ -29,7 +29,7 @@ struct ProcessRun {
 // Runs `program` with one argument (when given) and a test environment;
 // kills it after `limit`.
 ProcessRun run_update(const fs::path& program, const std::vector<std::string>& arguments,
-               const fs::path& tmpdir, std::chrono::seconds limit)
+                      const fs::path& tmpdir, std::chrono::seconds limit)
 {
     const fs::path runtime = tmpdir.parent_path() / "runtime";
     fs::create_directories(runtime);
@@ -132,12 +132,15 @@ TEST_F(EndToEndTest, RejectedCommandLinesExitAtOnceWithNothingLeftBehind)
         std::vector<std::string> arguments;
     } cases[] = {
         {"no arguments", {}},
-        {"https", {"a<#>b<#>c<#>" + client().string() + "<#>https://127.0.0.1:1/x.zip<#>不提示<#>假"}},
-        {"six fields", {"a<#>b<#>c<#>" + client().string() + "<#>http://127.0.0.1:1/x.zip<#>不提示<#>"}},
+        {"https",
+         {"a<#>b<#>c<#>" + client().string() + "<#>https://127.0.0.1:1/x.zip<#>不提示<#>假"}},
+        {"six fields",
+         {"a<#>b<#>c<#>" + client().string() + "<#>http://127.0.0.1:1/x.zip<#>不提示<#>"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const ProcessRun run = run_update(program(), c.arguments, tmpdir(), std::chrono::seconds(30));
+        const ProcessRun run =
+            run_update(program(), c.arguments, tmpdir(), std::chrono::seconds(30));
         ASSERT_TRUE(run.ended);
         EXPECT_EQ(run.exit_code, 0);
         EXPECT_FALSE(fs::exists(private_dir()));
@@ -145,4 +148,4 @@ TEST_F(EndToEndTest, RejectedCommandLinesExitAtOnceWithNothingLeftBehind)
     }
 }
 
-}  // namespace
+} // namespace

@@ -88,8 +88,13 @@ protected:
     std::vector<std::string> fields(const FileServer& server, const std::string& message,
                                     const std::string& open)
     {
-        return {"自动更新", "如果自动更新失败，请点此至官网下载", "http://127.0.0.1:1/manual page",
-                client().string(), server.url(), message, open};
+        return {"自动更新",
+                "如果自动更新失败，请点此至官网下载",
+                "http://127.0.0.1:1/manual page",
+                client().string(),
+                server.url(),
+                message,
+                open};
     }
 
     testsupport::TempDir m_root;
@@ -214,7 +219,7 @@ TEST_F(UpdateWindowTest, CompletionShowsMessageInstallsOpensAndCloses)
             EXPECT_EQ(m_boxes[0].text, QString::fromStdString(c.message));
             EXPECT_EQ(m_boxes[0].title, QStringLiteral("友情提醒"));
             EXPECT_EQ(m_boxes[0].owner, &window);
-            EXPECT_FALSE(m_installed_at_box);  // the message comes before the install
+            EXPECT_FALSE(m_installed_at_box); // the message comes before the install
         }
         if (c.open == "真") {
             ASSERT_EQ(m_opened.size(), 1u);
@@ -225,7 +230,8 @@ TEST_F(UpdateWindowTest, CompletionShowsMessageInstallsOpensAndCloses)
         }
         const QString status = window.findChild<QLabel*>(QStringLiteral("标签_状态"))->text();
         EXPECT_TRUE(status.startsWith(QStringLiteral("正在更新："))) << status.toStdString();
-        EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("透明标签_百分比"))->text().endsWith(u'%'));
+        EXPECT_TRUE(
+            window.findChild<QLabel*>(QStringLiteral("透明标签_百分比"))->text().endsWith(u'%'));
         EXPECT_TRUE(fs::is_empty(temp()));
     }
 }
@@ -233,8 +239,8 @@ TEST_F(UpdateWindowTest, CompletionShowsMessageInstallsOpensAndCloses)
 TEST_F(UpdateWindowTest, CompleteDownloadThatCannotInstallStillClosesAndCleansUp)
 {
     const fs::path zip = m_root.path() / "hostile.zip";
-    ASSERT_TRUE(testsupport::write_zip(zip, {{"varnel-test-client/varnel", "new", 0100755},
-                                             {"../../evil.txt", "evil"}}));
+    ASSERT_TRUE(testsupport::write_zip(
+        zip, {{"varnel-test-client/varnel", "new", 0100755}, {"../../evil.txt", "evil"}}));
     const std::string slip = testsupport::read_file(zip);
     ASSERT_TRUE(testsupport::write_zip(
         zip, {{"varnel-test-client/varnel", testsupport::pseudo_random_bytes(70000)}}));
@@ -242,9 +248,9 @@ TEST_F(UpdateWindowTest, CompleteDownloadThatCannotInstallStillClosesAndCleansUp
     const struct {
         const char* name;
         std::string body;
-        std::string path;  // what the server is asked for
+        std::string path; // what the server is asked for
         std::string install_path;
-        std::string expected;  // content of the program afterwards
+        std::string expected; // content of the program afterwards
     } cases[] = {
         {"zip slip", slip, "/pkg/client.zip", client().string(), "old"},
         {"truncated archive", truncated, "/pkg/client.zip", client().string(), "old"},
@@ -267,7 +273,8 @@ TEST_F(UpdateWindowTest, CompleteDownloadThatCannotInstallStillClosesAndCleansUp
         EXPECT_FALSE(fs::exists(temp().parent_path().parent_path() / "evil.txt"));
         EXPECT_TRUE(fs::is_empty(temp()));
     }
-    EXPECT_NE(fs::status(client() / "varnel").permissions() & fs::perms::owner_exec, fs::perms::none);
+    EXPECT_NE(fs::status(client() / "varnel").permissions() & fs::perms::owner_exec,
+              fs::perms::none);
 }
 
 TEST_F(UpdateWindowTest, IncompleteDownloadKeepsTheWindowOpenWithItsLink)
@@ -281,7 +288,7 @@ TEST_F(UpdateWindowTest, IncompleteDownloadKeepsTheWindowOpenWithItsLink)
     window.show();
     ASSERT_TRUE(wait_for(
         [&] { return window.session()->state() == update::DownloadState::Incomplete; }, 30000));
-    QTest::qWait(1500);  // a few more ticks: nothing closes the window
+    QTest::qWait(1500); // a few more ticks: nothing closes the window
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(m_boxes.empty());
     EXPECT_EQ(testsupport::read_file(client() / "varnel"), "old");
@@ -298,4 +305,4 @@ TEST_F(UpdateWindowTest, IncompleteDownloadKeepsTheWindowOpenWithItsLink)
     EXPECT_TRUE(fs::is_empty(temp()));
 }
 
-}  // namespace
+} // namespace
