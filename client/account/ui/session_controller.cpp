@@ -66,6 +66,14 @@ SessionController::SessionController(ui::AppContext& context, AccountPanel* pane
     hooks.sign_out = [this] { sign_out(); };
 }
 
+SessionController::~SessionController()
+{
+    m_context.sign_in_request = nullptr;
+    m_context.user_name_text = nullptr;
+    m_context.password_text = nullptr;
+    m_context.hooks = {};
+}
+
 void SessionController::sign_in(std::function<void(bool)> finished)
 {
     if (m_in_request || !m_context.session) {

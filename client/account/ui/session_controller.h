@@ -25,7 +25,10 @@ public:
     // Longest wait for a news page before the step that waits goes on.
     static constexpr int kNewsWaitMs = 15000;
 
+    // Installs its hooks and functions in `context`, which must outlive it;
+    // they are taken out again when the controller goes.
     SessionController(ui::AppContext& context, AccountPanel* panel);
+    ~SessionController() override;
 
     // The clock the service period is measured against.
     void set_clock(web::LocalClock clock) { m_clock = std::move(clock); }

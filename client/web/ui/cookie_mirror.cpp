@@ -3,6 +3,7 @@
 #include "client/web/cookies.h"
 
 #include <QCoreApplication>
+#include <QHostAddress>
 #include <QNetworkCookie>
 #include <QPointer>
 #include <QUrl>
@@ -10,6 +11,16 @@
 #include <QWebEngineProfile>
 
 namespace web {
+namespace {
+
+// A browser accepts a domain cookie only for a name with a dot that is not
+// an address.
+bool can_be_cookie_domain(const QString& domain)
+{
+    return domain.contains(QLatin1Char('.')) && QHostAddress(domain).isNull();
+}
+
+}  // namespace
 
 CookieMirror::CookieMirror(QWebEngineProfile* profile, QObject* parent)
     : QObject(parent), m_profile(profile)
@@ -52,11 +63,12 @@ void CookieMirror::to_browser(const std::string& domain, const std::string& name
             return;
         it->second = value;
     }
-    // A host-only cookie for the store's host: what the page of that host
-    // would have been given by a Set-Cookie without a domain attribute.
+    const QString host = QString::fromStdString(domain);
     QNetworkCookie cookie(QByteArray::fromStdString(name), QByteArray::fromStdString(value));
     cookie.setPath(QStringLiteral("/"));
-    const QUrl origin(QStringLiteral("http://%1/").arg(QString::fromStdString(domain)));
+    if (can_be_cookie_domain(host))
+        cookie.setDomain(QLatin1Char('.') + host);
+    const QUrl origin(QStringLiteral("http://%1/").arg(host));
     if (value.empty())
         m_profile->cookieStore()->deleteCookie(cookie, origin);
     else
@@ -65,9 +77,10 @@ void CookieMirror::to_browser(const std::string& domain, const std::string& name
 
 void CookieMirror::from_browser(const QNetworkCookie& cookie)
 {
-    std::string domain = cookie.domain().toLower().toStdString();
-    while (!domain.empty() && domain.front() == '.')
-        domain.erase(domain.begin());
+    std::string host = cookie.domain().toLower().toStdString();
+    while (!host.empty() && host.front() == '.')
+        host.erase(host.begin());
+    const std::string domain = cookie_domain(host, true, false);
     const std::string name = cookie.name().toStdString();
     const std::string value = cookie.value().toStdString();
     if (domain.empty() || name.empty())
