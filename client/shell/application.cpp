@@ -3,6 +3,7 @@
 #include "client/account/account_session.h"
 #include "client/settings/config_file.h"
 #include "client/shell/main_window.h"
+#include "client/web/ui/cookie_mirror.h"
 
 #include "platform/platform.h"
 
@@ -10,6 +11,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QTimer>
+#include <QWebEngineProfile>
 
 namespace shell {
 
@@ -48,6 +50,8 @@ Application::Application(const Folders& folders)
     m_context.session = m_session.get();
     m_context.events = m_events.get();
     m_window = std::make_unique<MainWindow>(m_context);
+    // The embedded browsers share the cookies of the client's requests.
+    new web::CookieMirror(QWebEngineProfile::defaultProfile(), m_window.get());
 }
 
 Application::~Application() = default;
