@@ -14,10 +14,13 @@ namespace {
 constexpr std::size_t kPageSize = 2 * 1024 * 1024;
 const std::string kSite = "http://www.acme-pumps.cn";
 
-// Filler the size of a result's abstract, scripts and tracking attributes.
+// Filler the size of a result's abstract, scripts and tracking attributes:
+// dense markup, as result pages are, so that marker searches meet many "<".
 std::string filler(std::size_t n)
 {
-    static const std::string words = "水泵 阀门 管道 配件 pump valve pipe fitting 0123456789 ";
+    static const std::string words =
+        R"(<span class="c-color-text">水泵 阀门</span><em>pump</em> <a href="http://www.example.com/r?id=7" )"
+        R"(data-click="{'F':'778717EA'}">管道 配件</a><div class="c-row c-gap-top-small">0123456789</div>)";
     std::string out;
     while (out.size() < n)
         out += words;
