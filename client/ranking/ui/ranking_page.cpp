@@ -10,7 +10,6 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QPointer>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -112,21 +111,18 @@ void RankingPage::ask_again()
 {
     // "Again" is the whole click of the feature button, guard and all; it
     // starts once this one has unwound.
-    QPointer<RankingPage> self(this);
-    QTimer::singleShot(0, this, [self] {
-        if (!self)
-            return;
-        if (auto* button = ui::find_control<QAbstractButton>(self->window(), QStringLiteral("按钮_全网营销"))) {
+    QTimer::singleShot(0, this, [this] {
+        if (auto* button = ui::find_control<QAbstractButton>(window(), QStringLiteral("按钮_全网营销"))) {
             button->click();
             return;
         }
         // A page shown on its own (no main window around it) runs its work directly.
-        if (self->m_context.session && !self->m_context.session->signed_in()) {
+        if (m_context.session && !m_context.session->signed_in()) {
             ui::message_box(QStringLiteral("请先登陆"), QStringLiteral("提示"));
             return;
         }
-        Q_EMIT self->skin_refresh_requested();
-        self->run_page_work([] {});
+        Q_EMIT skin_refresh_requested();
+        run_page_work([] {});
     });
 }
 

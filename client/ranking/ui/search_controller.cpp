@@ -56,13 +56,13 @@ bool SearchController::searching() const
 void SearchController::cancel()
 {
     if (searching())
-        stop(false);
+        stop();
 }
 
 void SearchController::activate(bool from_picture_button)
 {
     if (searching()) {
-        stop(from_picture_button);
+        stop();
         return;
     }
     QWidget* page = m_controls.results->parentWidget();
@@ -100,7 +100,7 @@ void SearchController::start(bool from_picture_button)
     m_controls.search_button->setText(kBusyCaption);
 }
 
-void SearchController::stop(bool /*from_picture_button*/)
+void SearchController::stop()
 {
     // Writes still on their way from the old job are dropped from here on.
     ++m_generation;

@@ -32,7 +32,7 @@ public:
 private:
     void activate(bool from_picture_button);
     void start(bool from_picture_button);
-    void stop(bool from_picture_button);
+    void stop();
     void show_idle_look();
     void show_busy_look(bool picture_button_too);
     void keep_selection_in_step();
