@@ -118,6 +118,7 @@ void SearchController::show_idle_look()
     m_controls.search_picture->setProperty(kBusyProperty, false);
     m_controls.search_button->setText(kIdleCaption);
     ui::set_button_face(m_controls.search_picture_button, ui::art::pixmap(ui::art::search_button));
+    m_controls.search_picture_button->setToolTip(kIdleCaption);
     m_controls.search_picture_button->setProperty(kBusyProperty, false);
 }
 
@@ -129,6 +130,7 @@ void SearchController::show_busy_look(bool picture_button_too)
     if (picture_button_too) {
         ui::set_button_face(m_controls.search_picture_button,
                             ui::art::pixmap(ui::art::search_button_busy));
+        m_controls.search_picture_button->setToolTip(kBusyCaption);
         m_controls.search_picture_button->setProperty(kBusyProperty, true);
     }
 }
