@@ -11,10 +11,14 @@ TEST(HostAddress, HostNameDropsPortAndPath)
         const char* site;
         const char* host;
     } cases[] = {
-        {"www.example.cn", "www.example.cn"}, {"www.example.cn:8080", "www.example.cn"},
-        {"example.cn/index.html", "example.cn"}, {"127.0.0.1:80", "127.0.0.1"},
-        {"[::1]:8080", "::1"},                  {"::1", "::1"},
-        {"[::1", ""},                           {"", ""},
+        {"www.example.cn", "www.example.cn"},
+        {"www.example.cn:8080", "www.example.cn"},
+        {"example.cn/index.html", "example.cn"},
+        {"127.0.0.1:80", "127.0.0.1"},
+        {"[::1]:8080", "::1"},
+        {"::1", "::1"},
+        {"[::1", ""},
+        {"", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.site);
@@ -28,9 +32,12 @@ TEST(HostAddress, LooksUpTheHostWithoutItsPort)
         const char* site;
         const char* address;
     } cases[] = {
-        {"127.0.0.1", "127.0.0.1"}, {"127.0.0.1:8080", "127.0.0.1"},
-        {"localhost:8080", "127.0.0.1"}, {"[::1]:8080", "::1"},
-        {"", ""}, {":8080", ""},
+        {"127.0.0.1", "127.0.0.1"},
+        {"127.0.0.1:8080", "127.0.0.1"},
+        {"localhost:8080", "127.0.0.1"},
+        {"[::1]:8080", "::1"},
+        {"", ""},
+        {":8080", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.site);
@@ -38,5 +45,5 @@ TEST(HostAddress, LooksUpTheHostWithoutItsPort)
     }
 }
 
-}  // namespace
-}  // namespace checkup
+} // namespace
+} // namespace checkup

@@ -11,7 +11,8 @@ TEST(PageText, DecodesTheDeclaredCharset)
 {
     const std::string utf8 = "<p>出站链接：23个</p>";
     const std::string gbk = web::utf8_to_gbk(utf8);
-    const std::string meta_gbk = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">" + gbk;
+    const std::string meta_gbk =
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">" + gbk;
     const struct {
         const char* name;
         std::string body;
@@ -27,8 +28,14 @@ TEST(PageText, DecodesTheDeclaredCharset)
          "HTTP/1.1 302 Found\r\nContent-Type: text/html; charset=utf-8\r\n\r\n"
          "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=gbk\r\n",
          utf8},
-        {"unknown charset read as UTF-8", utf8, "Content-Type: text/html; charset=x-nonsense\r\n", utf8},
-        {"invalid UTF-8 replaced", "a\xFF" "b", "", "a\xEF\xBF\xBD" "b"},
+        {"unknown charset read as UTF-8", utf8, "Content-Type: text/html; charset=x-nonsense\r\n",
+         utf8},
+        {"invalid UTF-8 replaced",
+         "a\xFF"
+         "b",
+         "",
+         "a\xEF\xBF\xBD"
+         "b"},
         {"cut at NUL", std::string("ab\0cd", 5), "", "ab"},
         {"empty", "", "Content-Type: text/html; charset=gbk\r\n", ""},
     };
@@ -46,5 +53,5 @@ TEST(PageText, CharsetNamedDeepInThePageIsContent)
     EXPECT_EQ(declared_charset("", "content-type: text/html;charset=UTF-8\r\n"), "utf-8");
 }
 
-}  // namespace
-}  // namespace checkup
+} // namespace
+} // namespace checkup

@@ -81,23 +81,24 @@ std::vector<std::string> StatsServer::targets() const
 
 std::string overview_page(const std::string& domain)
 {
-    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + domain
-        + " SEO综合查询</title>\n<script type=\"text/javascript\">\n"
-          "var url_host = '"
-        + domain
-        + "';\nvar key_host = 'c2VvLmV4YW1wbGU';\n"
-          "$.ajax({type:'get',url:'/ajaxAction/backlink1.php',data:{domain:url_host,rn:'1718236547',cc:key_host}});\n"
-          "</script></head><body>\n<ul class=\"baseinfo\">\n"
-          "<li>出站链接：23个</li><li>首页内链：148个</li>\n"
-          "<li>备案号：<span id=\"icp_icp\">京ICP备10218183号-1</span></li>\n</ul>\n"
-          "<table><tr><td>百度收录</td><td><a href=\"http://www.baidu.com/s?wd=site:"
-        + domain
-        + "\" target=\"_blank\">12,400</a></td>\n"
-          "<td>360收录</td><td><a href=\"http://www.so.com/s?q=site%3A"
-        + domain
-        + "\" target=\"_blank\">3,516</a></td>\n"
-          "<td>搜狗收录</td><td><a href=\"http://www.sogou.com/web?query=site:"
-        + domain + "\" target=\"_blank\">8,932</a></td></tr></table>\n</body></html>\n";
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + domain +
+           " SEO综合查询</title>\n<script type=\"text/javascript\">\n"
+           "var url_host = '" +
+           domain +
+           "';\nvar key_host = 'c2VvLmV4YW1wbGU';\n"
+           "$.ajax({type:'get',url:'/ajaxAction/"
+           "backlink1.php',data:{domain:url_host,rn:'1718236547',cc:key_host}});\n"
+           "</script></head><body>\n<ul class=\"baseinfo\">\n"
+           "<li>出站链接：23个</li><li>首页内链：148个</li>\n"
+           "<li>备案号：<span id=\"icp_icp\">京ICP备10218183号-1</span></li>\n</ul>\n"
+           "<table><tr><td>百度收录</td><td><a href=\"http://www.baidu.com/s?wd=site:" +
+           domain +
+           "\" target=\"_blank\">12,400</a></td>\n"
+           "<td>360收录</td><td><a href=\"http://www.so.com/s?q=site%3A" +
+           domain +
+           "\" target=\"_blank\">3,516</a></td>\n"
+           "<td>搜狗收录</td><td><a href=\"http://www.sogou.com/web?query=site:" +
+           domain + "\" target=\"_blank\">8,932</a></td></tr></table>\n</body></html>\n";
 }
 
 std::string backlink_reply()
@@ -108,9 +109,9 @@ std::string backlink_reply()
 std::string whois_page(const std::string& created, const std::string& expires)
 {
     return "<div class=\"whois\"><pre>Domain Name: example<br/>"
-           "创建时间.....................: "
-        + created + "<br/>过期时间.....................: " + expires
-        + "<br/>注册商.......................: Example Registrar<br/></pre></div>";
+           "创建时间.....................: " +
+           created + "<br/>过期时间.....................: " + expires +
+           "<br/>注册商.......................: Example Registrar<br/></pre></div>";
 }
 
-}  // namespace checkup_test
+} // namespace checkup_test

@@ -10,7 +10,9 @@
 #include <thread>
 #include <vector>
 
-namespace httplib { class Server; }
+namespace httplib {
+class Server;
+}
 
 namespace checkup_test {
 
@@ -56,4 +58,4 @@ std::string overview_page(const std::string& domain);
 std::string backlink_reply();
 std::string whois_page(const std::string& created, const std::string& expires);
 
-}  // namespace checkup_test
+} // namespace checkup_test

@@ -1,5 +1,6 @@
 #include "client/checkup/ui/checkup_page.h"
 
+#include "checkup/support/page_driver.h"
 #include "checkup/support/stats_server.h"
 #include "client/account/account_session.h"
 #include "client/settings/config_file.h"
@@ -30,44 +31,16 @@ using checkup_test::StatsServer;
 
 // Looked up by host name: the site's IP comes from a real lookup.
 constexpr const char* kSite = "localhost:8080";
-constexpr int kWaitMs = 20000;
+constexpr int kWaitMs = checkup_test::PageDriver::kWaitMs;
 
 const QColor kGreen(128, 224, 0);
 const QColor kGrey(128, 128, 128);
 
-// The controls each stretch of positions reveals, in table order.
-const std::vector<std::pair<int, std::vector<const char*>>> kRevealTable = {
-    {0, {"标签_百度权重", "标签_百度权重1"}},
-    {10, {"故障1", "分割1", "对勾2", "标签_站内链", "标签_站内链1", "标签_反链", "标签_反链1",
-          "标签_出站链接", "标签_出站链接1"}},
-    {100, {"分割2", "对勾3", "标签_收录情况", "标签_收录情况1"}},
-    {200, {"标签_域名信息", "标签_域名IP", "标签_域名IP1", "标签_域名年龄", "标签_域名年龄1",
-           "标签_备案信息", "标签_备案信息1", "对勾4", "分割3"}},
-    {300, {"分割4", "标签_创建时间", "标签_创建时间1", "标签_到期时间", "标签_到期时间1", "对勾5"}},
-};
-const std::vector<const char*> kHiddenOnRerun = {"标签_百度权重", "标签_域名信息", "分割1", "分割3",
-                                                 "标签_域名IP", "故障1", "对勾2", "对勾4", "对勾1"};
+using checkup_test::expected_visible;
+using checkup_test::hidden_on_rerun;
+using checkup_test::kept_on_rerun;
 
-std::set<std::string> expected_visible(int position)
-{
-    std::set<std::string> names;
-    for (const auto& [from, controls] : kRevealTable) {
-        if (position >= from)
-            names.insert(controls.begin(), controls.end());
-    }
-    return names;
-}
-
-// What stays on screen when a finished report is revealed again.
-std::set<std::string> kept_on_rerun()
-{
-    std::set<std::string> kept = expected_visible(400);
-    for (const char* name : kHiddenOnRerun)
-        kept.erase(name);
-    return kept;
-}
-
-class CheckupPageTest : public ::testing::Test {
+class CheckupPageTest : public ::testing::Test, protected checkup_test::PageDriver {
 protected:
     void SetUp() override
     {
@@ -92,6 +65,7 @@ protected:
         m_session->set_signed_in(true);
         m_context.session = m_session.get();
         m_page = std::make_unique<CheckupPage>(m_context);
+        set_page(m_page.get());
     }
 
     void TearDown() override
@@ -109,61 +83,6 @@ protected:
                            {{200, checkup_test::whois_page("2010-05-10", "2026-05-10")}});
     }
 
-    template <typename T = QWidget>
-    T* control(const char* name) const
-    {
-        T* found = m_page->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    QString text(const char* name) const { return control<QLabel>(name)->text(); }
-    QString caption(const char* name) const { return control<QPushButton>(name)->text(); }
-    bool visible(const char* name) const { return control(name)->isVisibleTo(m_page.get()); }
-    void click(const char* name) { control<QPushButton>(name)->click(); }
-    // A tick of a timer, as if its period had run out.
-    void tick(const char* name) { QMetaObject::invokeMethod(control<QTimer>(name), "timeout"); }
-    int position() const { return control("图片框_进度条")->x(); }
-    QColor status_colour() const
-    {
-        return control<QLabel>("体验主提示")->palette().color(QPalette::WindowText);
-    }
-    bool shows(const char* name, const char* picture) const
-    {
-        return control<QLabel>(name)->pixmap().cacheKey() == ui::art::pixmap(picture).cacheKey();
-    }
-
-    // Starts a check-up and waits for the first step after the scraping.
-    void start_check_up()
-    {
-        click("按钮_立即体检");
-        ASSERT_TRUE(QTest::qWaitFor([this] { return position() > 0; }, kWaitMs));
-        // From here on the test turns the run loop itself.
-        control<QTimer>("体验轮询")->stop();
-    }
-
-    // Turns the run loop until the scan ends, checking every step.
-    void reveal_to_end(const std::set<std::string>& already_visible = {})
-    {
-        for (int turns = 0; position() < 400; ++turns) {
-            ASSERT_LT(turns, 500);
-            tick("体验轮询");
-            const int p = position();
-            SCOPED_TRACE(p);
-            for (const auto& [from, controls] : kRevealTable) {
-                for (const char* name : controls) {
-                    const bool expected = expected_visible(p).count(name) > 0
-                        || already_visible.count(name) > 0;
-                    ASSERT_EQ(visible(name), expected) << name;
-                }
-            }
-            ASSERT_FALSE(visible("对勾1"));
-            m_positions.insert(p);
-            if (p < 400) {
-                EXPECT_EQ(text("进度百分比").toStdString(), std::to_string(p / 4) + "%");
-            }
-        }
-    }
-
     testsupport::TempDir m_dir;
     StatsServer m_server;
     std::unique_ptr<settings::ConfigFile> m_config;
@@ -171,7 +90,6 @@ protected:
     ui::AppContext m_context;
     std::unique_ptr<CheckupPage> m_page;
     std::vector<ui::MessageBoxRequest> m_boxes;
-    std::set<int> m_positions;
     int m_step = 3;
 };
 
@@ -200,7 +118,7 @@ TEST_F(CheckupPageTest, ScanRevealsTheReportByPositionAndEndsAtFullProgress)
 
     ASSERT_NO_FATAL_FAILURE(reveal_to_end());
     // Steps of three pass 399 and end at 402.
-    EXPECT_TRUE(m_positions.count(399));
+    EXPECT_TRUE(positions().count(399));
     EXPECT_EQ(position(), 402);
     EXPECT_EQ(text("进度百分比"), QStringLiteral("100%"));
 
@@ -210,7 +128,7 @@ TEST_F(CheckupPageTest, ScanRevealsTheReportByPositionAndEndsAtFullProgress)
         {"标签_出站链接1", "23"},
         {"标签_反链1", "5862"},
         {"标签_域名IP1", "127.0.0.1"},
-        {"标签_域名年龄1", ""},  // depends on today: checked below
+        {"标签_域名年龄1", ""}, // depends on today: checked below
         {"标签_备案信息1", "京ICP备10218183号-1"},
         {"标签_收录情况1", "百度：12,400  360：3,516  搜狗：8,932"},
         {"标签_创建时间1", "2010-05-10"},
@@ -258,9 +176,9 @@ TEST_F(CheckupPageTest, SecondCheckUpRevealsTheKeptValuesWithoutRequests)
     EXPECT_EQ(position(), 0);
     EXPECT_EQ(text("进度百分比"), QStringLiteral("0%"));
     EXPECT_EQ(text("体验主提示"), QStringLiteral("重新体检中，请稍后......"));
-    for (const char* name : kHiddenOnRerun)
+    for (const char* name : hidden_on_rerun())
         EXPECT_FALSE(visible(name)) << name;
-    EXPECT_TRUE(visible("标签_收录情况1"));  // not among the hidden ones
+    EXPECT_TRUE(visible("标签_收录情况1")); // not among the hidden ones
 
     ASSERT_NO_FATAL_FAILURE(reveal_to_end(kept_on_rerun()));
     EXPECT_EQ(position(), 400);
@@ -310,8 +228,9 @@ TEST_F(CheckupPageTest, EmptyFieldsReadAsFailures)
     m_server.set_pages(StatsServer::Whois, {{404, ""}});
     m_session->record().web_url = "127.0.0.1";
     ASSERT_NO_FATAL_FAILURE(start_check_up());
-    for (const char* name : {"标签_站内链1", "标签_反链1", "标签_出站链接1", "标签_收录情况1",
-                             "标签_备案信息1", "标签_创建时间1", "标签_域名年龄1", "标签_到期时间1"}) {
+    for (const char* name :
+         {"标签_站内链1", "标签_反链1", "标签_出站链接1", "标签_收录情况1", "标签_备案信息1",
+          "标签_创建时间1", "标签_域名年龄1", "标签_到期时间1"}) {
         EXPECT_EQ(text(name), QStringLiteral("获取失败")) << name;
     }
     EXPECT_EQ(text("标签_百度权重1"), QStringLiteral("0"));
@@ -354,8 +273,7 @@ TEST_F(CheckupPageTest, WindowStaysResponsiveWhileFetching)
     click("按钮_立即体检");
     bool fired = false;
     QTimer::singleShot(0, [&fired] { fired = true; });
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return fired && m_server.targets().size() == 1; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fired && m_server.targets().size() == 1; }, kWaitMs));
     EXPECT_EQ(position(), 0);
     click("按钮_取消");
     EXPECT_EQ(caption("按钮_取消"), QStringLiteral("重新体验"));
@@ -372,6 +290,11 @@ struct HostilePage {
     const char* outbound_links;
     const char* icp_record;
 };
+
+void PrintTo(const HostilePage& page, std::ostream* out)
+{
+    *out << page.name;
+}
 
 class CheckupPageHostile : public CheckupPageTest,
                            public ::testing::WithParamInterface<HostilePage> {};
@@ -400,16 +323,20 @@ std::string huge_page()
 
 INSTANTIATE_TEST_SUITE_P(
     Pages, CheckupPageHostile,
-    ::testing::Values(
-        HostilePage{"huge", {200, huge_page()}, "获取失败", "获取失败", "获取失败"},
-        HostilePage{"gbk",
-                    {200, web::utf8_to_gbk(checkup_test::overview_page(kSite)),
-                     "text/html; charset=gbk"},
-                    "148", "23", "京ICP备10218183号-1"},
-        HostilePage{"repeated",
-                    {200, "出站链接：1个出站链接：2个 icp_icp\">A<icp_icp\">B< 首页内链：<<<<"
-                          " var key_host = '"},
-                    "获取失败", "1", "A"}),
+    ::testing::Values(HostilePage{"huge", {200, huge_page()}, "获取失败", "获取失败", "获取失败"},
+                      HostilePage{"gbk",
+                                  {200, web::utf8_to_gbk(checkup_test::overview_page(kSite)),
+                                   "text/html; charset=gbk"},
+                                  "148",
+                                  "23",
+                                  "京ICP备10218183号-1"},
+                      HostilePage{
+                          "repeated",
+                          {200, "出站链接：1个出站链接：2个 icp_icp\">A<icp_icp\">B< 首页内链：<<<<"
+                                " var key_host = '"},
+                          "获取失败",
+                          "1",
+                          "A"}),
     [](const ::testing::TestParamInfo<HostilePage>& info) { return std::string(info.param.name); });
 
 TEST_F(CheckupPageTest, RemindersCountMinutesThenHours)
@@ -478,13 +405,11 @@ TEST_F(CheckupPageTest, NewPageShowsTheInitialTextsWhateverConfigHolds)
     m_config->write("体验时间", "分钟差", "17");
     m_config->write("体验时间", "小时差", "5");
     m_page = std::make_unique<CheckupPage>(m_context);
+    set_page(m_page.get());
     const std::pair<const char*, const char*> initial[] = {
-        {"体验标签", "没有体验"},
-        {"体验标语", "您的网站已经    天没有体检 ,建议立即体检！"},
-        {"透明标签3", "1"},
-        {"体验提示", "建议您每天坚持网站的体检 ,随时关注您的网站"},
-        {"体验时间差", "1"},
-        {"分钟标签", "1"},
+        {"体验标签", "没有体验"}, {"体验标语", "您的网站已经    天没有体检 ,建议立即体检！"},
+        {"透明标签3", "1"},       {"体验提示", "建议您每天坚持网站的体检 ,随时关注您的网站"},
+        {"体验时间差", "1"},      {"分钟标签", "1"},
     };
     for (const auto& [name, value] : initial)
         EXPECT_EQ(text(name), QString::fromUtf8(value)) << name;
@@ -494,5 +419,5 @@ TEST_F(CheckupPageTest, NewPageShowsTheInitialTextsWhateverConfigHolds)
     EXPECT_FALSE(control<QTimer>("时钟9")->isActive());
 }
 
-}  // namespace
-}  // namespace checkup
+} // namespace
+} // namespace checkup
