@@ -123,6 +123,32 @@ TEST_F(RankSearchTest, ChosenRowsAreNumberedAndTheWalkEndsAfterTheLast)
     EXPECT_TRUE(sim->log("so360").empty());
 }
 
+TEST_F(RankSearchTest, RowsAreReadLiveButTheCountIsTakenOnce)
+{
+    ASSERT_TRUE(sim->set_scenario("slow", "baidu", {{"ms", "600"}}));
+    choose({1, 2});  // two chosen when the job starts
+    engines(true, false, false);
+    const ranking::RankEngine engine(web::load_endpoints(sim->run_dir()), psid);
+    std::jthread worker([&](std::stop_token stop) {
+        ranking::rank_search(selection, sim->url("customer_site"), engine, sink, stop);
+    });
+    // While row 1 is being looked up: row 2 is unticked, rows 4 and 5 ticked.
+    ASSERT_EQ(sim->wait_for_log("baidu", 1).size(), 1u);
+    selection.set_chosen(1, false);
+    selection.set_chosen(3, true);
+    selection.set_chosen(4, true);
+    worker.join();
+
+    const std::vector<std::string> expected = {
+        "clear",
+        "row 1 园林绿化", "cell 0,2 第7个",  "cell 0,3 -", "cell 0,4 -", "cell 0,5 -", "cell 0,6 -",
+        "row 2 屋顶花园", "cell 1,2 第15个", "cell 1,3 -", "cell 1,4 -", "cell 1,5 -", "cell 1,6 -",
+        "finished",
+    };
+    EXPECT_EQ(sink.writes(), expected);
+    EXPECT_EQ(sim->log("baidu").size(), 2u);
+}
+
 TEST_F(RankSearchTest, OnlyTickedEnginesAreAsked)
 {
     choose({1});
