@@ -18,6 +18,7 @@ QTabWidget#高级选择夹1::pane { border: none; background: rgba(255, 255, 255
 QFrame[role="tile"] { background: white; border: 1px solid #DDE3EA; border-radius: 6px; }
 QFrame[role="tile"]:hover { border: 1px solid #42A5F5; }
 QFrame#外形框1 { background: white; border-left: 1px solid #E3E8EF; }
+QFrame#外形框_用户信息 { background: white; }
 QFrame#外形框2 QLabel, QFrame#外形框_用户信息 QLabel { color: #37474F; }
 QLineEdit { border: 1px solid #CFD8DC; border-radius: 3px; padding: 0 4px; background: white;
             selection-background-color: #42A5F5; }
