@@ -95,7 +95,14 @@ void SearchController::start(bool from_picture_button)
     auto engine = std::make_shared<const RankEngine>(m_context.endpoints);
     m_job.start([selection = &m_selection, site_url = std::move(site_url), engine,
                  sink](std::stop_token stop) {
-        rank_search(*selection, site_url, *engine, *sink, stop);
+        try {
+            rank_search(*selection, site_url, *engine, *sink, stop);
+        } catch (...) {
+            // A job that failed half-way still gives the page its idle look
+            // back; the rows it wrote stay.
+            if (!stop.stop_requested())
+                sink->finished();
+        }
     });
     m_controls.search_button->setText(kBusyCaption);
 }
