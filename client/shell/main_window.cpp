@@ -25,6 +25,7 @@
 
 #include "platform/platform.h"
 
+#include <QCloseEvent>
 #include <QCursor>
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
@@ -270,6 +271,12 @@ void MainWindow::ask_exit()
     // The title caption names a companion process that leaves with the client.
     platform::terminate_process_named(m_title->text().toStdString());
     Q_EMIT exit_requested(0);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    ask_exit();
 }
 
 void MainWindow::open_skin_center()

@@ -64,6 +64,10 @@ Q_SIGNALS:
     void started();
     void exit_requested(int code);
 
+protected:
+    // Closing from the desktop asks the same question as 按钮_关闭.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void build_title_strip();
     void build_feature_row();

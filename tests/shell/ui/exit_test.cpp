@@ -78,3 +78,21 @@ TEST_F(ExitTest, YesEndsTheTitledProcessAndExitsWithZero)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ExitTest, ClosingFromTheDesktopAsksTheSameQuestion)
+{
+    QSignalSpy exits(m_window.get(), &shell::MainWindow::exit_requested);
+    m_answers = {ui::Answer::No, ui::Answer::Yes};
+    m_window->close();
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(exits.count(), 0);
+    m_window->close();
+    ASSERT_EQ(m_boxes.size(), 2u);
+    EXPECT_EQ(m_boxes[1].text, QStringLiteral("您确认要退出吗？"));
+    ASSERT_EQ(exits.count(), 1);
+    EXPECT_EQ(exits.front().front().toInt(), 0);
+}
+
+}  // namespace

@@ -1,7 +1,9 @@
 #include "shell/ui/shell_fixture.h"
 
 #include "client/shell/feature_table.h"
+#include "support/sim_process.h"
 #include "client/ui/artwork.h"
+#include "client/ui/browser_agent.h"
 #include "client/ui/png_control.h"
 
 #include <QLabel>
@@ -194,6 +196,48 @@ TEST_F(PageSwitchTest, MinimiseMinimisesWithoutHiding)
     click("按钮_最小化");
     EXPECT_TRUE(m_window->isMinimized());
     EXPECT_TRUE(m_window->isVisible());
+}
+
+// The back-end pages give the embedded browsers the account's agent before
+// anything else, from a real sign-in against the simulator.
+class BackEndAgentTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        ASSERT_TRUE(m_sim.ok()) << m_sim.error();
+        m_endpoints = web::load_endpoints(m_sim.run_dir());
+        start_window();
+    }
+
+    testsupport::SimProcess m_sim;
+};
+
+TEST_F(BackEndAgentTest, BackEndPagesSetTheClientAgentOnlyForASignedInAccount)
+{
+    const QString probe = QStringLiteral("probe agent");
+    ui::set_browser_user_agent(probe);
+    QTest::mouseClick(find<QPushButton>("按钮_内容管理"), Qt::LeftButton);
+    EXPECT_EQ(ui::browser_user_agent(), probe);
+
+    ASSERT_TRUE(m_session->sign_in_request("qinghe", "demo2024").ok);
+    m_session->set_signed_in(true);
+    const QString expected = QString::fromStdString(m_session->client_user_agent());
+    ASSERT_TRUE(expected.contains(QStringLiteral(" Client:")));
+    for (const char* button : {"按钮_内容管理", "按钮_订单查询", "按钮_分站营销"}) {
+        SCOPED_TRACE(button);
+        ui::set_browser_user_agent(probe);
+        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
+        EXPECT_EQ(ui::browser_user_agent(), expected);
+        ASSERT_TRUE(ui::wait_until(
+            [this] {
+                for (const shell::FeatureEntry& entry : shell::feature_table())
+                    if (!find(entry.button)->isEnabled())
+                        return false;
+                return true;
+            },
+            10, 30000));
+    }
 }
 
 }  // namespace

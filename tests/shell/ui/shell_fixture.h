@@ -66,12 +66,12 @@ protected:
     {
         m_window.reset();
         m_config = std::make_unique<settings::ConfigFile>(m_run_dir.toStdString());
-        m_session = std::make_unique<account::AccountSession>(closed_endpoints());
+        m_session = std::make_unique<account::AccountSession>(m_endpoints);
         m_events = std::make_unique<ui::SessionEvents>();
         m_context = std::make_unique<ui::AppContext>();
         m_context->run_dir = m_run_dir;
         m_context->config_dir = m_config_dir;
-        m_context->endpoints = closed_endpoints();
+        m_context->endpoints = m_endpoints;
         m_context->config = m_config.get();
         m_context->session = m_session.get();
         m_context->events = m_events.get();
@@ -136,6 +136,7 @@ protected:
     testsupport::TempDir m_root;
     QString m_run_dir;
     QString m_config_dir;
+    web::Endpoints m_endpoints = closed_endpoints();
     std::unique_ptr<settings::ConfigFile> m_config;
     std::unique_ptr<account::AccountSession> m_session;
     std::unique_ptr<ui::SessionEvents> m_events;

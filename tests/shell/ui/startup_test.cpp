@@ -1,7 +1,9 @@
 #include "shell/ui/shell_fixture.h"
 
 #include "client/ui/artwork.h"
+#include "client/shell/application.h"
 #include "client/shell/skin_center.h"
+#include "platform/platform.h"
 #include "client/ui/picture_box.h"
 
 #include <QCheckBox>
@@ -10,6 +12,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 
@@ -174,6 +177,143 @@ TEST_F(StartupTest, SignInOptionBoxesWriteTheirSettings)
     EXPECT_EQ(read_config("登录设置", "记住密码"), "否");
     EXPECT_FALSE(remember->isChecked());
     EXPECT_TRUE(remember->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+class StartupHooksTest : public ShellFixture {
+protected:
+    // Builds the window with hooks that log their calls.
+    void make_logging_window(bool update_lets_run = true)
+    {
+        make_window();
+        ui::ShellHooks& hooks = m_context->hooks;
+        hooks.check_service_status = [this] { m_log.push_back("status"); };
+        hooks.check_for_update = [this, update_lets_run] {
+            m_log.push_back("update");
+            return update_lets_run;
+        };
+        hooks.show_news_and_wait = [this](std::function<void()> loaded) {
+            m_log.push_back("news");
+            m_pending = std::move(loaded);
+        };
+        hooks.automatic_sign_in = [this](std::function<void()> done) {
+            // The form is restored and the boxes set before the sign-in.
+            m_log.push_back(find<QLineEdit>("编辑框_用户名")->text().isEmpty() ? "sign-in, empty form"
+                                                                                : "sign-in");
+            m_pending = std::move(done);
+        };
+        hooks.timed_sign_in = [this] { m_log.push_back("timed sign-in"); };
+        hooks.reload_news = [this] { m_log.push_back("news reload"); };
+        QObject::connect(m_window.get(), &shell::MainWindow::started, [this] { m_log.push_back("started"); });
+        QObject::connect(m_window.get(), &shell::MainWindow::exit_requested,
+                         [this](int code) { m_log.push_back("exit " + std::to_string(code)); });
+    }
+
+    // Lets the step that waits go on.
+    void finish_pending()
+    {
+        auto pending = std::move(m_pending);
+        m_pending = nullptr;
+        ASSERT_TRUE(pending);
+        pending();
+    }
+
+    std::vector<std::string> m_log;
+    std::function<void()> m_pending;
+};
+
+TEST_F(StartupHooksTest, StepsRunInOrderAndWaitForTheNewsAndTheSignIn)
+{
+    write_skins();
+    write_config({{"登录设置", "记住密码", "是"},
+                  {"登录设置", "自动登录", "是"},
+                  {"用户信息", "用户名", "青禾园林"},
+                  {"选择皮肤", "内容", "皮肤4"}});
+    make_logging_window();
+    m_window->start();
+    EXPECT_EQ(m_log, (std::vector<std::string>{"status", "update", "news"}));
+    // Nothing after the wait has happened yet.
+    EXPECT_EQ(m_window->height(), 624);
+    finish_pending();
+    EXPECT_EQ(m_log.back(), "sign-in");
+    EXPECT_TRUE(find<QCheckBox>("选择框_自动登录")->isChecked());
+    EXPECT_FALSE(find<QCheckBox>("选择框_记住密码")->isEnabled());
+    finish_pending();
+    EXPECT_EQ(m_log.back(), "started");
+    EXPECT_EQ(m_window->height(), 600);
+    EXPECT_EQ(plain(m_window->background()->picture().toImage()), plain(QImage(skin_path(4))));
+}
+
+TEST_F(StartupHooksTest, WithoutStoredOptionsNothingWaits)
+{
+    make_logging_window();
+    m_window->start();
+    EXPECT_EQ(m_log, (std::vector<std::string>{"status", "update", "started"}));
+    EXPECT_FALSE(QFile::exists(m_run_dir + QStringLiteral("/config.ini")));
+}
+
+TEST_F(StartupHooksTest, HandingOverToTheUpdaterEndsBeforeAnythingElse)
+{
+    write_config({{"选择皮肤", "内容", "皮肤2"}});
+    const QByteArray before = [this] {
+        QFile file(m_run_dir + QStringLiteral("/config.ini"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    make_logging_window(false);
+    m_window->start();
+    EXPECT_EQ(m_log, (std::vector<std::string>{"status", "update", "exit 0"}));
+    EXPECT_FALSE(QDir(m_config_dir).exists());
+    QFile file(m_run_dir + QStringLiteral("/config.ini"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(StartupHooksTest, TimersRepeatTheSignInDailyAndTheNewsHourly)
+{
+    make_logging_window();
+    m_window->start();
+    m_window->start_timers();
+    auto* sign_in = m_window->findChild<QTimer*>(QStringLiteral("时钟_定时登录"));
+    auto* news = m_window->findChild<QTimer*>(QStringLiteral("时钟1"));
+    ASSERT_NE(sign_in, nullptr);
+    ASSERT_NE(news, nullptr);
+    EXPECT_TRUE(sign_in->isActive());
+    EXPECT_EQ(sign_in->interval(), 86'400'000);
+    EXPECT_EQ(news->interval(), 3'600'000);
+    m_log.clear();
+    Q_EMIT sign_in->timeout({});
+    Q_EMIT news->timeout({});
+    EXPECT_EQ(m_log, (std::vector<std::string>{"timed sign-in", "news reload"}));
+}
+
+TEST(Folders, CommandLineOverridesTheDefaults)
+{
+    struct Case {
+        QStringList arguments;
+        QString run_dir;     // empty: the executable's folder
+        QString config_dir;  // empty: the per-user default
+    };
+    const Case cases[] = {
+        {{QStringLiteral("varnel")}, {}, {}},
+        {{QStringLiteral("varnel"), QStringLiteral("--run-dir"), QStringLiteral("/tmp/a")},
+         QStringLiteral("/tmp/a"), {}},
+        {{QStringLiteral("varnel"), QStringLiteral("--config-dir=/tmp/c"), QStringLiteral("--run-dir=/tmp/r/../a")},
+         QStringLiteral("/tmp/a"), QStringLiteral("/tmp/c")},
+        {{QStringLiteral("varnel"), QStringLiteral("--unknown"), QStringLiteral("--run-dir"), QStringLiteral("/tmp/b")},
+         QStringLiteral("/tmp/b"), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const shell::Folders folders = shell::folders_from_arguments(c.arguments);
+        EXPECT_EQ(folders.run_dir, c.run_dir.isEmpty() ? QString::fromStdString(platform::executable_dir())
+                                                       : c.run_dir);
+        EXPECT_EQ(folders.config_dir, c.config_dir.isEmpty()
+                                          ? QString::fromStdString(platform::user_config_dir())
+                                          : c.config_dir);
+    }
 }
 
 }  // namespace
