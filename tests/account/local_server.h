@@ -36,6 +36,9 @@ public:
         m_server.Post(".*", [this](const httplib::Request& req, httplib::Response& res) {
             answer(req, res);
         });
+        // One request per connection: a browser's idle keep-alive connection
+        // would otherwise hold stop() for the keep-alive time-out.
+        m_server.set_keep_alive_max_count(1);
         m_port = m_server.bind_to_any_port("127.0.0.1");
         m_thread = std::thread([this] { m_server.listen_after_bind(); });
         // stop() is only heard once the accept loop runs: wait for it
