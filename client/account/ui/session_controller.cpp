@@ -84,6 +84,7 @@ void SessionController::sign_in(std::function<void(bool)> finished)
     const unsigned generation = ++m_generation;
     if (!run_service_checks(m_context)) {
         // Handing over to the updater: the client is ending.
+        Q_EMIT sign_in_finished(false);
         if (finished)
             finished(false);
         return;
