@@ -2,10 +2,12 @@
 
 #include "client/settings/credentials.h"
 #include "client/ui/browser_agent.h"
+#include "client/web/ui/cookie_mirror.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QTest>
+#include <QWebEngineProfile>
 
 #include <algorithm>
 #include <QToolButton>
@@ -112,6 +114,8 @@ TEST_F(SignInTest, ServicePeriodForFixedDates)
         const QString days = QString::fromUtf8(c.caption).section(QLatin1Char('/'), 0, 0);
         EXPECT_EQ(find("透明标签6")->toolTip(), QStringLiteral("您还可以使用%1天").arg(days));
     }
+    const QImage bar = find("标签5")->grab().toImage();
+    EXPECT_EQ(bar.pixelColor(bar.width() / 2, bar.height() / 2), QColor(101, 191, 5));
     // Rounded ends: the corner pixel of the ground is outside its region.
     EXPECT_FALSE(find("标签3")->mask().contains(QPoint(0, 0)));
     EXPECT_TRUE(find("标签3")->mask().contains(QPoint(75, 4)));
@@ -188,6 +192,18 @@ TEST_F(SignInTest, EnterSignsInFromThePasswordBoxOnly)
     EXPECT_TRUE(m_session->signed_in());
 }
 
+TEST_F(SignInTest, DailyRepeatSignsInWithTheFormAsItStands)
+{
+    ASSERT_TRUE(sign_in());
+    find<QLineEdit>("编辑框_密码")->setText(QStringLiteral("changed"));
+    QSignalSpy finished(controller(), &account::SessionController::sign_in_finished);
+    m_context->hooks.timed_sign_in();
+    ASSERT_TRUE(!finished.isEmpty() || finished.wait(30000));
+    const auto posts = sign_in_posts();
+    ASSERT_EQ(posts.size(), 2u);
+    EXPECT_EQ(posts[1].body.rfind("username=qinghe&password=changed&", 0), 0u) << posts[1].body;
+}
+
 TEST_F(SignInTest, FormTextsAreTrimmedForTheServerOnly)
 {
     ASSERT_TRUE(sign_in(QStringLiteral("  qinghe "), QStringLiteral(" qh@2024\t")));
@@ -253,6 +269,49 @@ TEST_F(SignInTest, RefreshFromAPageKeepsFlagAndSettings)
     EXPECT_FALSE(m_context->sign_in_request(QStringLiteral("qinghe"), QStringLiteral("no"), &error));
     EXPECT_EQ(error, QStringLiteral("\"x\""));
     EXPECT_TRUE(m_boxes.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The account server reached as "localhost", a name the browser panes can
+// hold cookies for (they hold none for bare addresses' last two labels).
+class SignInCookiesTest : public SessionFixture {
+protected:
+    void SetUp() override
+    {
+        SessionFixture::SetUp();
+        m_endpoints.account_server = "localhost:" + std::to_string(m_sim.port("account_server"));
+        make_window();
+        m_mirror = std::make_unique<web::CookieMirror>(QWebEngineProfile::defaultProfile());
+    }
+    void TearDown() override
+    {
+        m_mirror.reset();
+        SessionFixture::TearDown();
+    }
+    std::unique_ptr<web::CookieMirror> m_mirror;
+};
+
+TEST_F(SignInCookiesTest, PanesSendTheCookiesOfTheSignIn)
+{
+    ASSERT_TRUE(sign_in());
+    const std::string session_cookie = web::stored_cookies("localhost");
+    ASSERT_NE(session_cookie.find("PHPSESSID="), std::string::npos) << session_cookie;
+    m_sim.clear_log();
+    m_context->hooks.reload_news();
+    auto news = [this] {
+        for (const auto& served : m_sim.log("account_server"))
+            if (served.target == "/index.php/clientnews/")
+                return served.header("Cookie");
+        return std::string("<none>");
+    };
+    ASSERT_TRUE(ui::wait_until([&] { return news() != "<none>"; }, 50, 20000));
+    const std::string sent = news();
+    const std::size_t at = session_cookie.find("PHPSESSID=");
+    const std::string pair = session_cookie.substr(at, session_cookie.find(';', at) - at);
+    EXPECT_NE(sent.find(pair), std::string::npos) << sent << " / " << pair;
 }
 
 }  // namespace
