@@ -200,14 +200,11 @@ void AccountPanel::build_recommendations()
     }
     m_recommend->hide();
 
-    // Shown while nobody is signed in, in the room between the form and the news.
-    m_signed_out_picture = add_label(this, "图片框6", {}, {-1, 153, 250, 72});
-    m_signed_out_picture->setAlignment(Qt::AlignCenter);
-    const QPixmap picture = ui::art::pixmap(ui::art::signed_out_panel);
-    if (!picture.isNull())
-        m_signed_out_picture->setPixmap(picture.scaled(m_signed_out_picture->size(),
-                                                       Qt::KeepAspectRatio,
-                                                       Qt::SmoothTransformation));
+    // Shown while nobody is signed in, in the room between the form and the
+    // news, at the picture's own proportions.
+    m_signed_out_picture = add_label(this, "图片框6", {}, {35, 153, 180, 72});
+    m_signed_out_picture->setScaledContents(true);
+    m_signed_out_picture->setPixmap(ui::art::pixmap(ui::art::signed_out_panel));
 }
 
 void AccountPanel::show_edition(int edition)
