@@ -9,7 +9,7 @@
 #   bench/update_compare.sh [BUILD_DIR]      (default: build-bench, Release)
 # Environment: SIZE (bytes, default 200000000), CAPPED_SIZE (default SIZE),
 #   RATE (bytes/s per connection, default 1048576), RUNS (uncapped and unpack
-#   repetitions, median taken, default 3), ARCHIVE_SIZE (bytes of files to
+#   repetitions, median taken, default 5), ARCHIVE_SIZE (bytes of files to
 #   pack, default 200000000), DEADLINE (seconds for the whole script, default 1500).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +18,7 @@ build=${1:-$root/build-bench}
 SIZE=${SIZE:-200000000}
 CAPPED_SIZE=${CAPPED_SIZE:-$SIZE}
 RATE=${RATE:-1048576}
-RUNS=${RUNS:-3}
+RUNS=${RUNS:-5}
 ARCHIVE_SIZE=${ARCHIVE_SIZE:-200000000}
 DEADLINE=${DEADLINE:-1500}
 started=$SECONDS
