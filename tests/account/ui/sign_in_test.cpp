@@ -41,8 +41,8 @@ TEST_F(SignInTest, SuccessFillsTheRecordAndThePanel)
     EXPECT_EQ(r.web_name, "江南青禾园林绿化工程有限公司");
     EXPECT_EQ(r.web_url, site);  // "http:\/\/" gone
     EXPECT_EQ(r.web_type, "标准版");
-    EXPECT_EQ(r.web_starttime, "2024-03-01 09:30:00");
-    EXPECT_EQ(r.web_endtime, "2027-02-28 23:59:59");
+    EXPECT_EQ(r.web_starttime, "2024-03-01");
+    EXPECT_EQ(r.web_endtime, "2027-03-01");
     EXPECT_EQ(r.auth, "7c9e2f41b6a8d3e05f1a9c4b2d7e6f38");
     EXPECT_EQ(r.site_url, "http://" + site);                            // backslashes gone
     EXPECT_EQ(r.logo, "http:\\/\\/" + site + "\\/data\\/upload\\/logo.png");  // quotes only
