@@ -6,7 +6,7 @@
 #include "update/progress.h"
 #include "update/ui/link_label.h"
 #include "update/ui/seams.h"
-#include "update/update_session.h"
+#include "update/update_run.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -68,8 +68,8 @@ UpdateWindow::~UpdateWindow()
 {
     if (m_installer.joinable())
         m_installer.join();
-    if (m_session)
-        m_session->clean_up();
+    if (m_run)
+        m_run->clean_up();
 }
 
 bool UpdateWindow::begin(const std::vector<std::string>& arguments, const TempDirProvider& temp_dir,
@@ -89,14 +89,14 @@ bool UpdateWindow::begin(const std::vector<std::string>& arguments, const TempDi
         return false;
     }
     update::stop_program_for(task->install_path);
-    m_session = std::make_unique<update::UpdateSession>(*task, *kind, temp_dir(), engine);
+    m_run = std::make_unique<update::UpdateRun>(*task, *kind, temp_dir(), engine);
     start_download();
     return true;
 }
 
 void UpdateWindow::start_download()
 {
-    m_session->start_download();
+    m_run->start_download();
     m_progress_timer->setInterval(kTickMs);
     m_progress_timer->start();
     QPalette colours = m_bar->palette();
@@ -107,32 +107,32 @@ void UpdateWindow::start_download()
 
 void UpdateWindow::on_monitor_tick()
 {
-    if (!m_session->monitor_tick())
+    if (!m_run->monitor_tick())
         m_monitor_timer.stop();
 }
 
 void UpdateWindow::on_progress_tick()
 {
-    const update::ProgressSample sample = m_session->progress();
+    const update::ProgressSample sample = m_run->progress();
     m_bar->setValue(sample.percent);
     m_percent->setText(QString::number(sample.percent) + QLatin1Char('%'));
     m_status->setText(qt(update::status_line(sample)));
-    if (m_session->state() == update::DownloadState::Complete)
+    if (m_run->state() == update::DownloadState::Complete)
         complete();
 }
 
 void UpdateWindow::complete()
 {
     m_progress_timer->stop();
-    m_session->prepare_unpack_folder();
-    const std::string& message = m_session->task().completion_message;
+    m_run->prepare_unpack_folder();
+    const std::string& message = m_run->task().completion_message;
     if (message != "不提示")
         message_box(qt(message), QStringLiteral("友情提醒"), QMessageBox::Information, this);
     // Unpacking and copying run off the GUI thread so the window keeps painting.
     m_installing = true;
     m_installer = std::thread([this] {
         try {
-            m_session->install();
+            m_run->install();
         } catch (...) {
             // Installing fails silently; the window still closes.
         }
@@ -145,7 +145,7 @@ void UpdateWindow::after_install()
     if (m_installer.joinable())
         m_installer.join();
     m_installing = false;
-    const update::UpdateTask& task = m_session->task();
+    const update::UpdateTask& task = m_run->task();
     if (task.open_after_install == "真")
         open_url(qt(task.install_path));
     QMetaObject::invokeMethod(
@@ -159,8 +159,8 @@ void UpdateWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (m_session)
-        m_session->clean_up();
+    if (m_run)
+        m_run->clean_up();
     event->accept();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The updater's only window: progress bar, percentage, status line and the
-// fallback link. It runs the main flow and drives the session from two
+// fallback link. It runs the main flow and drives the run from two
 // once-a-second timers: the monitor samples the engine, `时钟1` shows the
 // sample and starts the completion once the download is complete.
 
@@ -20,7 +20,7 @@ class QLabel;
 class QProgressBar;
 
 namespace update {
-class UpdateSession;
+class UpdateRun;
 }
 
 namespace update_ui {
@@ -45,7 +45,7 @@ public:
     bool begin(const std::vector<std::string>& arguments, const TempDirProvider& temp_dir,
                const update::DownloadOptions& engine = {});
 
-    update::UpdateSession* session() const { return m_session.get(); }
+    update::UpdateRun* run() const { return m_run.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,7 +63,7 @@ private:
     LinkLabel* m_link = nullptr;
     QTimer* m_progress_timer = nullptr; // 时钟1
     QTimer m_monitor_timer;
-    std::unique_ptr<update::UpdateSession> m_session;
+    std::unique_ptr<update::UpdateRun> m_run;
     std::thread m_installer;
     bool m_installing = false;
 };

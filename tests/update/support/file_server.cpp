@@ -219,11 +219,11 @@ void FileServer::serve(int fd)
     std::optional<std::pair<std::int64_t, std::int64_t>> range;
     if (m_options.honour_ranges && logged.range.starts_with("bytes=") &&
         (logged.if_range.empty() || logged.if_range == m_options.etag)) {
-        const std::string spec = logged.range.substr(6);
-        const std::size_t dash = spec.find('-');
-        const auto first = number(spec.substr(0, dash));
-        const auto last = dash + 1 < spec.size() ? number(spec.substr(dash + 1))
-                                                 : std::optional<std::int64_t>(announced - 1);
+        const std::string bounds = logged.range.substr(6);
+        const std::size_t dash = bounds.find('-');
+        const auto first = number(bounds.substr(0, dash));
+        const auto last = dash + 1 < bounds.size() ? number(bounds.substr(dash + 1))
+                                                   : std::optional<std::int64_t>(announced - 1);
         if (dash != std::string::npos && first && last && *first <= *last)
             range = {{*first, std::min(*last, announced - 1)}};
     }

@@ -4,7 +4,7 @@
 #include "update/support/file_server.h"
 #include "update/support/zip_builder.h"
 #include "update/ui/seams.h"
-#include "update/update_session.h"
+#include "update/update_run.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -163,7 +163,7 @@ TEST_F(UpdateWindowTest, RejectedCommandLinesEndSilently)
             return temp();
         }));
         EXPECT_FALSE(asked_for_folder);
-        EXPECT_EQ(window.session(), nullptr);
+        EXPECT_EQ(window.run(), nullptr);
         EXPECT_EQ(window.windowTitle() == QStringLiteral("自动更新"), c.captions_set);
     }
     EXPECT_TRUE(m_boxes.empty());
@@ -286,8 +286,8 @@ TEST_F(UpdateWindowTest, IncompleteDownloadKeepsTheWindowOpenWithItsLink)
     UpdateWindow window;
     ASSERT_TRUE(window.begin({command(fields(server, "自动更新完成", "假"))}, provider()));
     window.show();
-    ASSERT_TRUE(wait_for(
-        [&] { return window.session()->state() == update::DownloadState::Incomplete; }, 30000));
+    ASSERT_TRUE(wait_for([&] { return window.run()->state() == update::DownloadState::Incomplete; },
+                         30000));
     QTest::qWait(1500); // a few more ticks: nothing closes the window
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(m_boxes.empty());

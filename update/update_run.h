@@ -22,16 +22,16 @@ namespace update {
 
 enum class DownloadState { Idle, Downloading, Complete, Incomplete };
 
-class UpdateSession {
+class UpdateRun {
 public:
     // `temp_dir` is the private temporary folder; empty means there is none,
     // and then nothing is downloaded or removed. `engine` carries the engine
     // settings other than address and destination.
-    UpdateSession(UpdateTask task, DownloadKind kind, std::filesystem::path temp_dir,
-                  DownloadOptions engine = {});
-    ~UpdateSession();
-    UpdateSession(const UpdateSession&) = delete;
-    UpdateSession& operator=(const UpdateSession&) = delete;
+    UpdateRun(UpdateTask task, DownloadKind kind, std::filesystem::path temp_dir,
+              DownloadOptions engine = {});
+    ~UpdateRun();
+    UpdateRun(const UpdateRun&) = delete;
+    UpdateRun& operator=(const UpdateRun&) = delete;
 
     // Removes leftovers of an earlier run, then starts the download.
     void start_download();

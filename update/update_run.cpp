@@ -1,17 +1,17 @@
-#include "update/update_session.h"
+#include "update/update_run.h"
 
 #include <system_error>
 
 namespace update {
 
-UpdateSession::UpdateSession(UpdateTask task, DownloadKind kind, std::filesystem::path temp_dir,
-                             DownloadOptions engine)
+UpdateRun::UpdateRun(UpdateTask task, DownloadKind kind, std::filesystem::path temp_dir,
+                     DownloadOptions engine)
     : m_task(std::move(task)), m_kind(kind), m_paths(std::move(temp_dir)),
       m_engine_options(std::move(engine))
 {
 }
 
-UpdateSession::~UpdateSession()
+UpdateRun::~UpdateRun()
 {
     {
         std::lock_guard lock(m_stop_mutex);
@@ -21,13 +21,13 @@ UpdateSession::~UpdateSession()
     m_downloader.cancel();
 }
 
-void UpdateSession::remove_leftovers()
+void UpdateRun::remove_leftovers()
 {
     if (!m_paths.temp_dir().empty())
         update::clean_up(m_paths, m_kind);
 }
 
-void UpdateSession::start_download()
+void UpdateRun::start_download()
 {
     remove_leftovers();
     if (m_paths.temp_dir().empty())
@@ -39,7 +39,7 @@ void UpdateSession::start_download()
     m_downloader.start(std::move(options), [this](const DownloadEvent& event) { on_event(event); });
 }
 
-void UpdateSession::on_event(const DownloadEvent& event)
+void UpdateRun::on_event(const DownloadEvent& event)
 {
     switch (event.kind) {
     case DownloadEventKind::Started:
@@ -68,7 +68,7 @@ void UpdateSession::on_event(const DownloadEvent& event)
     }
 }
 
-bool UpdateSession::monitor_tick()
+bool UpdateRun::monitor_tick()
 {
     if (!m_monitoring.load())
         return false;
@@ -79,7 +79,7 @@ bool UpdateSession::monitor_tick()
     return true;
 }
 
-void UpdateSession::prepare_unpack_folder()
+void UpdateRun::prepare_unpack_folder()
 {
     if (m_paths.temp_dir().empty())
         return;
@@ -87,7 +87,7 @@ void UpdateSession::prepare_unpack_folder()
     std::filesystem::create_directories(m_paths.unpack_dir(), ec);
 }
 
-InstallResult UpdateSession::install(const std::function<void()>& between_entries)
+InstallResult UpdateRun::install(const std::function<void()>& between_entries)
 {
     if (m_state.load() != DownloadState::Complete)
         return InstallResult::NotDownloaded;
@@ -96,7 +96,7 @@ InstallResult UpdateSession::install(const std::function<void()>& between_entrie
                : install_exe(m_paths, m_task.install_path);
 }
 
-void UpdateSession::clean_up()
+void UpdateRun::clean_up()
 {
     {
         std::lock_guard lock(m_stop_mutex);

@@ -1,4 +1,4 @@
-#include "update/update_session.h"
+#include "update/update_run.h"
 
 #include "support/temp_dir.h"
 #include "update/support/file_server.h"
@@ -19,9 +19,9 @@ using update::DownloadKind;
 using update::DownloadState;
 
 // root/tmp is the private temporary folder, root/Apps/Client the installed program.
-class UpdateSessionTest : public ::testing::Test {
+class UpdateRunTest : public ::testing::Test {
 protected:
-    UpdateSessionTest()
+    UpdateRunTest()
     {
         fs::create_directories(temp());
         fs::create_directories(client());
@@ -34,26 +34,26 @@ protected:
     fs::path temp() const { return m_root.path() / "tmp"; }
     fs::path client() const { return m_root.path() / "Apps" / "Client"; }
 
-    std::unique_ptr<update::UpdateSession> session_for(const FileServer& server)
+    std::unique_ptr<update::UpdateRun> run_for(const FileServer& server)
     {
         update::UpdateTask task{"自动更新",   "链接",   server.url(), client().string(),
                                 server.url(), "不提示", "假"};
-        auto session = std::make_unique<update::UpdateSession>(task, DownloadKind::Zip, temp());
-        session->set_settle_time(std::chrono::milliseconds(100));
-        return session;
+        auto run = std::make_unique<update::UpdateRun>(task, DownloadKind::Zip, temp());
+        run->set_settle_time(std::chrono::milliseconds(100));
+        return run;
     }
     // Ticks the monitor as the window does until the download has ended.
-    static DownloadState run_to_end(update::UpdateSession& session)
+    static DownloadState run_to_end(update::UpdateRun& run)
     {
         const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (std::chrono::steady_clock::now() < limit) {
-            session.monitor_tick();
-            const DownloadState state = session.state();
+            run.monitor_tick();
+            const DownloadState state = run.state();
             if (state == DownloadState::Complete || state == DownloadState::Incomplete)
                 return state;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-        return session.state();
+        return run.state();
     }
 
     testsupport::TempDir m_root;
@@ -61,25 +61,25 @@ protected:
     std::string m_package;
 };
 
-TEST_F(UpdateSessionTest, CompleteDownloadInstallsAndCleanUpLeavesTheFolderEmpty)
+TEST_F(UpdateRunTest, CompleteDownloadInstallsAndCleanUpLeavesTheFolderEmpty)
 {
     FileServer server(m_package);
-    auto session = session_for(server);
-    session->start_download();
-    ASSERT_EQ(run_to_end(*session), DownloadState::Complete);
-    EXPECT_FALSE(session->monitor_tick()); // the finished event stopped the monitor
-    EXPECT_EQ(session->progress().total, static_cast<std::int64_t>(m_package.size()));
-    session->prepare_unpack_folder();
-    EXPECT_TRUE(fs::is_directory(session->paths().unpack_dir()));
-    EXPECT_EQ(session->install(), update::InstallResult::Installed);
+    auto run = run_for(server);
+    run->start_download();
+    ASSERT_EQ(run_to_end(*run), DownloadState::Complete);
+    EXPECT_FALSE(run->monitor_tick()); // the finished event stopped the monitor
+    EXPECT_EQ(run->progress().total, static_cast<std::int64_t>(m_package.size()));
+    run->prepare_unpack_folder();
+    EXPECT_TRUE(fs::is_directory(run->paths().unpack_dir()));
+    EXPECT_EQ(run->install(), update::InstallResult::Installed);
     EXPECT_EQ(testsupport::read_file(client() / "varnel"), "new");
     EXPECT_EQ(testsupport::read_file(client() / "notes.txt"), m_notes);
-    session->clean_up();
-    session->clean_up();
+    run->clean_up();
+    run->clean_up();
     EXPECT_TRUE(fs::is_empty(temp()));
 }
 
-TEST_F(UpdateSessionTest, LeftoversOfAnEarlierRunAreRemovedBeforeTheDownload)
+TEST_F(UpdateRunTest, LeftoversOfAnEarlierRunAreRemovedBeforeTheDownload)
 {
     testsupport::write_file(temp() / "Temp.zip", "stale archive");
     fs::create_directories(temp() / "Temp" / "old");
@@ -87,15 +87,15 @@ TEST_F(UpdateSessionTest, LeftoversOfAnEarlierRunAreRemovedBeforeTheDownload)
     FileServerOptions slow;
     slow.bytes_per_second = 200 * 1000;
     FileServer server(m_package, slow);
-    auto session = session_for(server);
-    session->start_download();
+    auto run = run_for(server);
+    run->start_download();
     EXPECT_FALSE(fs::exists(temp() / "Temp"));
     EXPECT_NE(testsupport::read_file(temp() / "Temp.zip"), "stale archive");
-    ASSERT_EQ(run_to_end(*session), DownloadState::Complete);
+    ASSERT_EQ(run_to_end(*run), DownloadState::Complete);
     EXPECT_TRUE(testsupport::read_file(temp() / "Temp.zip") == m_package);
 }
 
-TEST_F(UpdateSessionTest, IncompleteDownloadInstallsNothing)
+TEST_F(UpdateRunTest, IncompleteDownloadInstallsNothing)
 {
     const struct {
         const char* name;
@@ -124,25 +124,25 @@ TEST_F(UpdateSessionTest, IncompleteDownloadInstallsNothing)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FileServer server(m_package, c.server);
-        auto session = session_for(server);
-        session->start_download();
-        ASSERT_EQ(run_to_end(*session), DownloadState::Incomplete);
-        EXPECT_EQ(session->install(), update::InstallResult::NotDownloaded);
+        auto run = run_for(server);
+        run->start_download();
+        ASSERT_EQ(run_to_end(*run), DownloadState::Incomplete);
+        EXPECT_EQ(run->install(), update::InstallResult::NotDownloaded);
         EXPECT_EQ(testsupport::read_file(client() / "varnel"), "old");
-        session->clean_up();
+        run->clean_up();
         EXPECT_TRUE(fs::is_empty(temp()));
     }
 }
 
-TEST_F(UpdateSessionTest, WithoutTemporaryFolderNothingIsDownloaded)
+TEST_F(UpdateRunTest, WithoutTemporaryFolderNothingIsDownloaded)
 {
     FileServer server(m_package);
     update::UpdateTask task{"t",          "l",      server.url(), client().string(),
                             server.url(), "不提示", "假"};
-    update::UpdateSession session(task, DownloadKind::Zip, {});
-    session.start_download();
+    update::UpdateRun run(task, DownloadKind::Zip, {});
+    run.start_download();
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    EXPECT_EQ(session.state(), DownloadState::Idle);
+    EXPECT_EQ(run.state(), DownloadState::Idle);
     EXPECT_TRUE(server.requests().empty());
 }
 
