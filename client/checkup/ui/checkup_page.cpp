@@ -102,7 +102,10 @@ void CheckupPage::scan(std::function<void(bool go_on)> then)
 {
     m_scan->set_look(ScanTab::Look::Running);
     m_tabs->setCurrentIndex(1);
+    // A repeated scan finds 按钮_完成 still shown at this place: the run's
+    // own button must be the one a click reaches.
     m_scan->cancel_button()->show();
+    m_scan->cancel_button()->raise();
     if (m_scan->cancel_mark()->text() == kCancel) {
         m_scan->set_status_colour(kStatusGreen);
         m_scan->set_status(QStringLiteral("正在检测，请耐心等候......"));

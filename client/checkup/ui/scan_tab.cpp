@@ -109,17 +109,19 @@ ScanTab::ScanTab(QWidget* parent) : QWidget(parent)
     m_percent->setFont(pixel_font(14, true));
     set_text_colour(m_percent, kValueColour);
 
-    const auto make_button = [this](const char* name, const QString& caption) {
+    const auto make_button = [this](const char* name, const QString& caption, int y) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QString::fromUtf8(name));
-        button->setGeometry(552, 30, 80, 30);
+        button->setGeometry(552, y, 80, 30);
         button->setCursor(Qt::PointingHandCursor);
         return button;
     };
-    m_scan = make_button("按钮_体检", QStringLiteral("体检"));
-    m_cancel = make_button("按钮_取消", QStringLiteral("取消"));
+    // 按钮_完成 takes the place of 按钮_取消; 按钮_体检 is shown together
+    // with either of them, so it sits below where it cannot be covered.
+    m_scan = make_button("按钮_体检", QStringLiteral("体检"), 66);
+    m_cancel = make_button("按钮_取消", QStringLiteral("取消"), 30);
     m_cancel->hide();
-    m_done = make_button("按钮_完成", QStringLiteral("完成"));
+    m_done = make_button("按钮_完成", QStringLiteral("完成"), 30);
     m_done->hide();
 
     m_cancel_mark = new QLabel(this);

@@ -74,6 +74,16 @@ bool PageDriver::visible(const char* name) const
     return widget && widget->isVisibleTo(m_page);
 }
 
+bool PageDriver::reachable(const char* name) const
+{
+    const QWidget* widget = control(name);
+    EXPECT_NE(widget, nullptr) << name;
+    if (!widget || !widget->isVisibleTo(m_page))
+        return false;
+    const QWidget* parent = widget->parentWidget();
+    return parent->childAt(widget->geometry().center()) == widget;
+}
+
 void PageDriver::click(const char* name) const
 {
     auto* button = control<QPushButton>(name);

@@ -35,6 +35,9 @@ public:
     QString text(const char* name) const;
     QString caption(const char* name) const;
     bool visible(const char* name) const;
+    // Shown and not covered at its centre by another control: a click there
+    // lands on it.
+    bool reachable(const char* name) const;
     void click(const char* name) const;
     // A tick of a timer, as if its period had run out.
     void tick(const char* name) const;

@@ -146,6 +146,9 @@ TEST_F(CheckupPageTest, ScanRevealsTheReportByPositionAndEndsAtFullProgress)
     EXPECT_TRUE(visible("按钮_体检"));
     EXPECT_TRUE(visible("按钮_完成"));
     EXPECT_FALSE(visible("按钮_取消"));
+    // Both buttons of the end are there to be clicked.
+    EXPECT_TRUE(reachable("按钮_体检"));
+    EXPECT_TRUE(reachable("按钮_完成"));
     EXPECT_EQ(text("体验主提示"), QStringLiteral("体验完成"));
     EXPECT_EQ(status_colour(), kGreen);
     EXPECT_TRUE(shows("图片框3", ui::art::checkup_done));
@@ -176,6 +179,10 @@ TEST_F(CheckupPageTest, SecondCheckUpRevealsTheKeptValuesWithoutRequests)
     EXPECT_EQ(position(), 0);
     EXPECT_EQ(text("进度百分比"), QStringLiteral("0%"));
     EXPECT_EQ(text("体验主提示"), QStringLiteral("重新体检中，请稍后......"));
+    // 按钮_完成 of the first run is still shown at the same place; the
+    // repeated run can be cancelled all the same.
+    EXPECT_TRUE(visible("按钮_完成"));
+    EXPECT_TRUE(reachable("按钮_取消"));
     for (const char* name : hidden_on_rerun())
         EXPECT_FALSE(visible(name)) << name;
     EXPECT_TRUE(visible("标签_收录情况1")); // not among the hidden ones
@@ -245,7 +252,8 @@ TEST_F(CheckupPageTest, SignOutDuringTheScrapingShowsAnError)
     m_server.release();
     ASSERT_TRUE(QTest::qWaitFor(
         [this] { return text("体验主提示") == QStringLiteral("出现错误......"); }, kWaitMs));
-    EXPECT_TRUE(visible("按钮_体检"));
+    EXPECT_TRUE(reachable("按钮_体检"));
+    EXPECT_TRUE(reachable("按钮_取消"));
     EXPECT_EQ(position(), 0);
     EXPECT_EQ(text("进度百分比"), QStringLiteral("0%"));
     EXPECT_TRUE(shows("图片框3", ui::art::checkup_idle));
