@@ -79,10 +79,12 @@ SkinCenter::SkinCenter(MainWindow& window)
     m_tabs->setObjectName(QStringLiteral("高级选择夹1"));
     m_tabs->setGeometry(0, 31, 684, 388);
     m_tabs->tabBar()->hide();
+    // The window opens on its skin list, page 1.
+    m_tabs->addTab(new QWidget, QStringLiteral("推荐皮肤"));
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("皮肤列表"));
     m_tabs->addTab(page, QStringLiteral("官方皮肤"));
-    m_tabs->setCurrentIndex(0);
+    m_tabs->setCurrentIndex(1);
 
     auto* hint = new QLabel(QStringLiteral("共6款皮肤，快来试试吧！"), page);
     hint->setObjectName(QStringLiteral("标签3"));

@@ -198,6 +198,27 @@ TEST_F(PageSwitchTest, MinimiseMinimisesWithoutHiding)
     EXPECT_TRUE(m_window->isVisible());
 }
 
+TEST_F(PageSwitchTest, WindowFollowsTheMouseFromAnyPointOfItsSurface)
+{
+    struct Case {
+        const char* name;
+        QPoint at;
+    };
+    // The background, a caption of the title strip, the page area.
+    const Case cases[] = {{"图片框_背景", {450, 590}}, {"透明标签_标题", {200, 12}}, {"主窗口选择夹", {300, 400}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget* surface = find(c.name);
+        const QPoint before = m_window->pos();
+        const QPoint step(37, -21);
+        QTest::mousePress(surface, Qt::LeftButton, {}, c.at);
+        QTest::mouseMove(surface, c.at + step);
+        QTest::mouseRelease(surface, Qt::LeftButton, {}, c.at + step);
+        EXPECT_EQ(m_window->pos(), before + step);
+    }
+    EXPECT_TRUE(m_boxes.empty());
+}
+
 // The back-end pages give the embedded browsers the account's agent before
 // anything else, from a real sign-in against the simulator.
 class BackEndAgentTest : public ShellFixture {

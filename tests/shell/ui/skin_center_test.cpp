@@ -7,6 +7,8 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 
 namespace {
 
@@ -63,6 +65,11 @@ TEST_F(SkinCenterTest, OpensModalWithThumbnailsAndNoMark)
     EXPECT_EQ(center->size(), QSize(680, 418));
     EXPECT_EQ(in<QLabel>(center, "透明标签1")->text(), QStringLiteral("皮肤中心"));
     EXPECT_EQ(in<QLabel>(center, "标签3")->text(), QStringLiteral("共6款皮肤，快来试试吧！"));
+    auto* tabs = in<QTabWidget>(center, "高级选择夹1");
+    EXPECT_EQ(tabs->geometry(), QRect(0, 31, 684, 388));
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_FALSE(tabs->tabBar()->isVisible());
+    EXPECT_TRUE(in(center, "标签3")->isVisible());
     // Skin 2 is in use, yet no tile is marked.
     EXPECT_TRUE(visible_marks(center).empty());
     for (int n = 1; n <= 6; ++n) {

@@ -127,6 +127,27 @@ TEST_F(PngControlTest, DisablingAndEnablingShowsTheRightPicture)
     }
 }
 
+TEST_F(PngControlTest, FocusIsRecordedAndLosingItEndsTheHover)
+{
+    skin();
+    m_button->setFocusPolicy(Qt::StrongFocus);
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    // The active window may have handed the button its focus already.
+    m_button->clearFocus();
+    const QPoint centre(20, 15);
+    QTest::mouseMove(m_button, centre);
+    m_button->setFocus();
+    ASSERT_TRUE(m_button->hasFocus());
+    EXPECT_EQ(m_button->property("PngControl_IsFoucs").toInt(), 1);
+    EXPECT_EQ(ui::PngControl::draw_state(m_button), ui::DrawState::Hover);
+
+    m_button->clearFocus();
+    EXPECT_EQ(m_button->property("PngControl_IsFoucs").toInt(), 0);
+    EXPECT_EQ(ui::PngControl::draw_state(m_button), ui::DrawState::Normal);
+    EXPECT_EQ(shown(), kNormal);
+}
+
 TEST_F(PngControlTest, AttachingTwiceDoesNotChainTheTakeOver)
 {
     // A second binder too: the take-over belongs to the button, not the binder.
