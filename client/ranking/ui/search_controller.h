@@ -3,9 +3,9 @@
 // controls, and showing the job's writes. The caption of 按钮_检索 is the
 // one indicator of a running search: "立即检索" idle, "取消检索" searching.
 
-#include "client/ranking/search_job.h"
 #include "client/ranking/search_selection.h"
 #include "client/ranking/ui/ranking_controls.h"
+#include "client/web/background_job.h"
 
 #include <QObject>
 
@@ -49,7 +49,7 @@ private:
     // Read by the worker: declared before the job so that it outlives it.
     SearchSelection m_selection;
     std::uint64_t m_generation = 0;
-    SearchJob m_job;
+    web::BackgroundJob m_job;
 };
 
 }  // namespace ranking

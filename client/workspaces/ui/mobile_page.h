@@ -2,7 +2,7 @@
 // Page 2 of 主窗口选择夹: the site as a phone shows it, beside its QR code.
 
 #include "client/ui/feature_page.h"
-#include "client/workspaces/background_job.h"
+#include "client/web/background_job.h"
 
 #include <string>
 
@@ -36,7 +36,7 @@ private:
     QWebEngineView* m_viewer = nullptr;
     QWebEngineView* m_phone_browser = nullptr;
     QLabel* m_loading_picture = nullptr;
-    BackgroundJob m_qr_job;
+    web::BackgroundJob m_qr_job;
     int m_generation = 0;
     bool m_qr_done = false;
     bool m_viewer_done = false;

@@ -4,7 +4,7 @@
 // platforms published one after another on a worker.
 
 #include "client/ui/feature_page.h"
-#include "client/workspaces/background_job.h"
+#include "client/web/background_job.h"
 #include "client/workspaces/platform_list.h"
 #include "client/workspaces/tick_board.h"
 
@@ -69,8 +69,8 @@ private:
     int m_publish_generation = 0;
     std::function<void()> m_done;
     std::shared_ptr<TickBoard> m_ticks = std::make_shared<TickBoard>();
-    BackgroundJob m_list_job;
-    BackgroundJob m_publish_job;
+    web::BackgroundJob m_list_job;
+    web::BackgroundJob m_publish_job;
 };
 
 }  // namespace workspaces

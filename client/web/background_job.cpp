@@ -1,21 +1,23 @@
-#include "client/ranking/search_job.h"
+#include "client/web/background_job.h"
 
 #include <algorithm>
 
-namespace ranking {
+namespace web {
 
-SearchJob::~SearchJob()
+BackgroundJob::~BackgroundJob()
 {
     cancel();
+    // Ask every worker first so they wind down side by side, then wait.
     for (auto& worker : m_stopping)
         worker->thread.request_stop();
-    // jthread joins on destruction; the stop token makes that prompt.
+    for (auto& worker : m_stopping)
+        worker->thread.join();
 }
 
-void SearchJob::start(std::function<void(std::stop_token)> work)
+void BackgroundJob::start(std::function<void(std::stop_token)> work)
 {
     cancel();
-    reap_finished();
+    join_finished();
     auto worker = std::make_unique<Worker>();
     worker->done = std::make_shared<std::atomic<bool>>(false);
     worker->thread = std::jthread(
@@ -23,15 +25,14 @@ void SearchJob::start(std::function<void(std::stop_token)> work)
             try {
                 work(stop);
             } catch (...) {
-                // A failed job ends like a finished one; it has nothing to report beyond
-                // the cells it already wrote.
+                // A job reports its own failures; nothing may escape its thread.
             }
             done->store(true);
         });
     m_current = std::move(worker);
 }
 
-void SearchJob::cancel()
+void BackgroundJob::cancel()
 {
     if (!m_current)
         return;
@@ -39,17 +40,21 @@ void SearchJob::cancel()
     m_stopping.push_back(std::move(m_current));
 }
 
-bool SearchJob::running() const
+bool BackgroundJob::running() const
 {
     return m_current && !m_current->done->load();
 }
 
-void SearchJob::reap_finished()
+void BackgroundJob::join_finished()
 {
-    // A finished worker joins at once; one still winding down stays for later.
+    // A finished worker joins at once; one still winding down stays for a
+    // later start or the destructor.
     std::erase_if(m_stopping, [](const std::unique_ptr<Worker>& worker) {
-        return worker->done->load();
+        if (!worker->done->load())
+            return false;
+        worker->thread.join();
+        return true;
     });
 }
 
-}  // namespace ranking
+}  // namespace web
