@@ -1,7 +1,5 @@
 #include "client/shell/application.h"
 
-#include "client/account/account_session.h"
-#include "client/settings/config_file.h"
 #include "client/shell/main_window.h"
 #include "client/web/ui/cookie_mirror.h"
 
@@ -39,17 +37,10 @@ Folders folders_from_arguments(const QStringList& arguments)
 }
 
 Application::Application(const Folders& folders)
+    : m_state(folders.run_dir, folders.config_dir,
+              web::load_endpoints(folders.run_dir.toStdString())),
+      m_window(std::make_unique<MainWindow>(m_state.context()))
 {
-    m_context.run_dir = folders.run_dir;
-    m_context.config_dir = folders.config_dir;
-    m_context.endpoints = web::load_endpoints(folders.run_dir.toStdString());
-    m_config = std::make_unique<settings::ConfigFile>(folders.run_dir.toStdString());
-    m_session = std::make_unique<account::AccountSession>(m_context.endpoints);
-    m_events = std::make_unique<ui::SessionEvents>();
-    m_context.config = m_config.get();
-    m_context.session = m_session.get();
-    m_context.events = m_events.get();
-    m_window = std::make_unique<MainWindow>(m_context);
     // The embedded browsers share the cookies of the client's requests.
     new web::CookieMirror(QWebEngineProfile::defaultProfile(), m_window.get());
 }

@@ -4,14 +4,11 @@
 // come from the command line when given (--run-dir, --config-dir), else
 // from the executable's folder and $XDG_CONFIG_HOME.
 
-#include "client/ui/app_context.h"
+#include "client/shell/app_state.h"
 
 #include <QStringList>
 
 #include <memory>
-
-namespace settings { class ConfigFile; }
-namespace account { class AccountSession; }
 
 namespace shell {
 
@@ -32,7 +29,7 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    ui::AppContext& context() { return m_context; }
+    ui::AppContext& context() { return m_state.context(); }
     MainWindow& window() { return *m_window; }
 
     // Runs start-up from the event loop, shows the window when it is over
@@ -40,10 +37,7 @@ public:
     int exec();
 
 private:
-    std::unique_ptr<settings::ConfigFile> m_config;
-    std::unique_ptr<account::AccountSession> m_session;
-    std::unique_ptr<ui::SessionEvents> m_events;
-    ui::AppContext m_context;
+    AppState m_state;
     std::unique_ptr<MainWindow> m_window;
 };
 

@@ -8,6 +8,7 @@
 #include "client/account/ui/service_checks.h"
 #include "client/account/ui/session_controller.h"
 #include "client/settings/config_file.h"
+#include "client/shell/app_state.h"
 #include "client/shell/main_window.h"
 #include "client/ui/app_context.h"
 #include "client/ui/find_control.h"
@@ -78,16 +79,11 @@ protected:
     void make_window(web::LocalTime now = local_time(2026, 6, 1))
     {
         m_window.reset();
-        m_config = std::make_unique<settings::ConfigFile>(m_run_dir.toStdString());
-        m_session = std::make_unique<account::AccountSession>(m_endpoints);
-        m_events = std::make_unique<ui::SessionEvents>();
-        m_context = std::make_unique<ui::AppContext>();
-        m_context->run_dir = m_run_dir;
-        m_context->config_dir = m_config_dir;
-        m_context->endpoints = m_endpoints;
-        m_context->config = m_config.get();
-        m_context->session = m_session.get();
-        m_context->events = m_events.get();
+        m_state = std::make_unique<shell::AppState>(m_run_dir, m_config_dir, m_endpoints);
+        m_config = &m_state->config();
+        m_session = &m_state->session();
+        m_events = &m_state->events();
+        m_context = &m_state->context();
         m_window = std::make_unique<shell::MainWindow>(*m_context);
         m_window->resize(shell::MainWindow::kWidth, shell::MainWindow::kHeight);
         controller()->set_clock([now] { return now; });
@@ -150,10 +146,11 @@ protected:
     QString m_run_dir;
     QString m_config_dir;
     web::Endpoints m_endpoints;
-    std::unique_ptr<settings::ConfigFile> m_config;
-    std::unique_ptr<account::AccountSession> m_session;
-    std::unique_ptr<ui::SessionEvents> m_events;
-    std::unique_ptr<ui::AppContext> m_context;
+    std::unique_ptr<shell::AppState> m_state;
+    settings::ConfigFile* m_config = nullptr;
+    account::AccountSession* m_session = nullptr;
+    ui::SessionEvents* m_events = nullptr;
+    ui::AppContext* m_context = nullptr;
     std::unique_ptr<shell::MainWindow> m_window;
     std::vector<ui::MessageBoxRequest> m_boxes;
     std::vector<QString> m_opened;
